@@ -1,0 +1,3 @@
+#pragma once
+// Placeholder: the engine lands with the calendar work.
+namespace DateCn {}

@@ -1,0 +1,37 @@
+#include "platform/Errors.h"
+
+#include "platform/Platform.h"
+
+#include <QCoreApplication>
+
+namespace Platform {
+
+void Abort() {
+    throw EAbort();
+}
+
+QString ErrorBoxText(const QString& message) {
+    // The message's last character (a UTF-16 unit; "." is ASCII, so any CJK text sorts after it).
+    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
+        return message + QLatin1Char('.');
+    return message;
+}
+
+void ShowException(const std::exception& e) noexcept {
+    if (dynamic_cast<const EAbort*>(&e))
+        return;
+    try {
+        services().errorBox().showError(ErrorBoxText(QString::fromUtf8(e.what())));
+    } catch (...) {
+        // Nothing sensible is left to do if even the error box fails.
+    }
+}
+
+void ShowUnknownException() noexcept {
+    try {
+        services().errorBox().showError(ErrorBoxText(QStringLiteral("未知错误")));
+    } catch (...) {
+    }
+}
+
+} // namespace Platform

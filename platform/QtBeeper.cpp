@@ -1,0 +1,11 @@
+#include "platform/QtBeeper.h"
+
+#include <QApplication>
+
+namespace Platform {
+
+void QtBeeper::beep() {
+    QApplication::beep();
+}
+
+} // namespace Platform

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace Platform {
+
+class QtBeeper final : public Beeper {
+public:
+    void beep() override;
+};
+
+} // namespace Platform

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace Platform {
+
+class QtErrorBox final : public ErrorBox {
+public:
+    void showError(const QString& text) override;
+};
+
+} // namespace Platform

@@ -1,0 +1,10 @@
+#pragma once
+
+namespace Platform {
+
+// Prepares the process for Qt WebEngine; call before the QApplication is made. Chromium refuses to
+// start as root with its sandbox on, so the sandbox is turned off only when the effective user is
+// root, and left on for everyone else. Also shares OpenGL contexts, as WebEngine wants.
+void PrepareWebEngine();
+
+} // namespace Platform

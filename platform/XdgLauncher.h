@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+namespace Platform {
+
+// Runs "xdg-open ADDRESS" found on PATH, detached.
+class XdgLauncher final : public Launcher {
+public:
+    void openInBrowser(const QString& address) override;
+    void openMail(const QString& address) override;
+};
+
+} // namespace Platform

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs every Debian package that Velmora needs to build, run and test (Debian 12, as root).
+set -euo pipefail
+if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
+export DEBIAN_FRONTEND=noninteractive
+packages=(
+    cmake ninja-build g++ pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webchannel-dev libqt6svg6-dev
+    libcurl4-openssl-dev libsqlite3-dev libicu-dev
+    libgtest-dev libgmock-dev googletest libbenchmark-dev
+    haxe fonts-wqy-zenhei
+    xvfb xauth xdotool x11-utils imagemagick
+)
+command -v npm >/dev/null 2>&1 || packages+=(npm)
+missing=()
+for p in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    $SUDO apt-get update -q
+    $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
