@@ -1,0 +1,5 @@
+// The pictures live in the "images" resource of this library; this file only gives the static
+// library an object of its own, which some linkers need for an otherwise empty archive.
+namespace VelmoraResources {
+int anchor = 0;
+}
