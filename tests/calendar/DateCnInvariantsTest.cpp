@@ -1,0 +1,182 @@
+// One walk over every day of 1901–2050 checking what must hold of any sound Chinese calendar, rather
+// than values: month and day sequence, month lengths, year lengths, festivals, terms and zodiac.
+
+#include "TestDates.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <set>
+
+using namespace DateCn;
+
+namespace {
+
+const char* RegularFestival(LunarDateCode code) {
+    switch (code) {
+    case 101:
+        return "春节";
+    case 115:
+        return "元宵节";
+    case 505:
+        return "端午节";
+    case 707:
+        return "七夕节";
+    case 815:
+        return "中秋节";
+    case 909:
+        return "重阳节";
+    case 1208:
+        return "腊八节";
+    default:
+        return "";
+    }
+}
+
+} // namespace
+
+TEST(Invariants, EveryDayFrom1901To2050) {
+    const TDateTime first = D("1901-01-01");
+    const TDateTime last = D("2050-12-31");
+
+    LunarDateCode prev = GetLunarDate(first - 1);
+    ASSERT_EQ(prev, 0);
+    std::string prevZodiac = GetZodiac(first);
+    int prevDoy = 0, prevWeekday = DayOfWeek(first - 1);
+    int monthsThisYear = 0, leapsThisYear = 0, newYears = 0, leapMonths = 0;
+    bool majorTermInMonth = false;
+    std::map<int, int> termDaysOfMonth;      // year*100+month -> number of term days
+    std::map<int, int> constellationChanges; // year -> count
+    std::string prevConstellation = GetConstellation(first - 1);
+    int failures = 0; // a broken table reports a handful of days, not fifty thousand
+    const auto fail = [&](const std::string& what, TDateTime date) {
+        if (++failures <= 20)
+            ADD_FAILURE() << FormatDate("yyyy-mm-dd", date) << ": " << what;
+    };
+
+    for (TDateTime date = first; date <= last; date += 1) {
+        int y, m, d;
+        DecodeDate(date, y, m, d);
+        const LunarDateCode code = GetLunarDate(date);
+        const int lm = std::abs(code) / 100, ld = std::abs(code) % 100;
+        const bool leap = code < 0;
+        if (lm < 1 || lm > 12 || ld < 1 || ld > 30) {
+            fail("code out of range: " + std::to_string(code), date);
+            continue;
+        }
+
+        // Names agree with the code.
+        const std::string monthName = GetLunarMonthName(date);
+        if (monthName !=
+            (leap ? std::string("闰") + LunarMonthNames[lm] : std::string(LunarMonthNames[lm]) + "月"))
+            fail("month name " + monthName, date);
+        if (GetLunarDayName(date) != LunarDayNames[ld])
+            fail("day name", date);
+
+        // Day sequence: the next day, or day 1 of the following month.
+        if (prev != 0) {
+            const int plm = std::abs(prev) / 100, pld = std::abs(prev) % 100;
+            if (ld == 1) {
+                if (pld != 29 && pld != 30)
+                    fail("month of " + std::to_string(pld) + " days", date);
+                if (majorTermInMonth && prev < 0)
+                    fail("a leap month holds a major term", date);
+                const bool leapFollows = leap && lm == plm && prev > 0;
+                const bool nextFollows = !leap && lm == plm % 12 + 1;
+                if (!leapFollows && !nextFollows)
+                    fail("month " + std::to_string(code) + " after " + std::to_string(prev), date);
+                majorTermInMonth = false;
+                ++monthsThisYear;
+                leapsThisYear += leap;
+                leapMonths += leap;
+            } else if (code != prev + (prev > 0 ? 1 : -1)) {
+                fail("day " + std::to_string(code) + " after " + std::to_string(prev), date);
+            }
+        }
+
+        // Lunar new year: 12 or 13 months per year, one leap month exactly in the 13-month years.
+        if (code == 101) {
+            const int months = monthsThisYear - 1; // the new 正月 was counted above
+            if (newYears > 0 &&
+                !((months == 12 && leapsThisYear == 0) || (months == 13 && leapsThisYear == 1)))
+                fail("lunar year of " + std::to_string(months) + " months, " + std::to_string(leapsThisYear) +
+                         " leap",
+                     date);
+            if (m > 2 || (m == 1 && d < 21) || (m == 2 && d > 20))
+                fail("new year outside 21 January..20 February", date);
+            ++newYears;
+            monthsThisYear = 1;
+            leapsThisYear = 0;
+        }
+
+        // Festivals: exactly the festival days of regular months, and 除夕 exactly before each 春节.
+        const std::string festival = GetLunarFestival(date);
+        const bool eve = GetLunarDate(date + 1) == 101;
+        const std::string expected = eve ? "除夕" : (leap ? "" : RegularFestival(code));
+        if (festival != expected)
+            fail("festival '" + festival + "', expected '" + expected + "'", date);
+        if (eve && (lm != 12 || leap || (ld != 29 && ld != 30)))
+            fail("除夕 not on the last day of the 12th month", date);
+
+        // Terms: the first in days 3..9, the second in 18..24; the major (second) term never in a leap
+        // month, and 冬至 always in the regular 11th month.
+        const int term = SolarTermIndex(y, m, d);
+        if ((term != 0) != !GetSolarTerm(date).empty())
+            fail("term index and name disagree", date);
+        if (term != 0) {
+            ++termDaysOfMonth[y * 100 + m];
+            const bool firstTerm = term == 2 * m - 1 && d >= 3 && d <= 9;
+            const bool secondTerm = term == 2 * m && d >= 18 && d <= 24;
+            if (!firstTerm && !secondTerm)
+                fail("term " + std::to_string(term), date);
+            if (secondTerm)
+                majorTermInMonth = true;
+            if (term == 24 && code / 100 != 11)
+                fail("冬至 outside the regular 11th month", date);
+        }
+
+        // Zodiac changes on 正月初一 and on no other day.
+        const std::string zodiac = GetZodiac(date);
+        if ((zodiac != prevZodiac) != (code == 101))
+            fail("zodiac " + zodiac + " after " + prevZodiac, date);
+        prevZodiac = zodiac;
+
+        // Gregorian helpers run in step.
+        const int doy = DayOfYear(date);
+        if (doy != (m == 1 && d == 1 ? 1 : prevDoy + 1))
+            fail("day of year " + std::to_string(doy), date);
+        const int weekday = DayOfWeek(date);
+        if (weekday != prevWeekday % 7 + 1)
+            fail("weekday " + std::to_string(weekday), date);
+        prevDoy = doy;
+        prevWeekday = weekday;
+        const std::string constellation = GetConstellation(date);
+        constellationChanges[y] += constellation != prevConstellation;
+        prevConstellation = constellation;
+        prev = code;
+    }
+
+    EXPECT_EQ(GetLunarDate(last + 1), 0);
+    EXPECT_EQ(newYears, 150);
+    EXPECT_EQ(leapMonths, 55);
+    EXPECT_EQ(termDaysOfMonth.size(), 150u * 12);
+    for (const auto& [month, count] : termDaysOfMonth)
+        EXPECT_EQ(count, 2) << "month " << month;
+    for (const auto& [year, count] : constellationChanges)
+        EXPECT_EQ(count, 12) << "year " << year;
+}
+
+TEST(Invariants, CivilWeekdayFestivalsOncePerYear) {
+    for (int y = 1901; y <= 2050; ++y) {
+        std::multiset<std::string> found;
+        for (int m : {5, 6, 11}) {
+            const TDateTime month = EncodeDate(y, m, 1);
+            for (int d = 1; d <= MonthDays[IsLeapYear(y)][m - 1]; ++d)
+                found.insert(GetCivilFestival(d, month));
+        }
+        EXPECT_EQ(found.count("母亲节"), 1u) << y;
+        EXPECT_EQ(found.count("父亲节"), 1u) << y;
+        EXPECT_EQ(found.count("感恩节"), 1u) << y;
+    }
+}

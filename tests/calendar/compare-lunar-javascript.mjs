@@ -1,0 +1,67 @@
+// Compares the calendar engine, day by day, with an independent calendar: the npm package
+// lunar-javascript. Run by hand (not by CTest, which cannot count on npm):
+//   npm install --prefix /tmp/lunarjs lunar-javascript@1.7.7
+//   build/bin/datecn-dump 1901-01-01 2050-12-31 | \
+//       node tests/calendar/compare-lunar-javascript.mjs /tmp/lunarjs/node_modules/lunar-javascript
+// Checked per day: the lunar month, leap flag and day; the solar term; the traditional festival; the
+// zodiac animal; the weekday. Prints every disagreement and a summary; exits 1 if there is any.
+
+import { createRequire } from 'node:module';
+import { createInterface } from 'node:readline';
+import path from 'node:path';
+
+const pkg = process.argv[2];
+if (!pkg) {
+    process.stderr.write('usage: datecn-dump FROM TO | node compare-lunar-javascript.mjs <lunar-javascript dir>\n');
+    process.exit(2);
+}
+const { Solar } = createRequire(import.meta.url)(path.resolve(pkg));
+
+const Festivals = new Set(['春节', '元宵节', '端午节', '七夕节', '中秋节', '重阳节', '腊八节', '除夕']);
+// lunar-javascript names the boundary terms of the neighbouring years by pinyin keys.
+const PinyinTerms = { DONG_ZHI: '冬至', XIAO_HAN: '小寒', DA_HAN: '大寒', LI_CHUN: '立春', YU_SHUI: '雨水',
+                      JING_ZHE: '惊蛰' };
+
+let days = 0;
+const mismatches = { lunar: 0, term: 0, festival: 0, zodiac: 0, weekday: 0 };
+const report = (kind, date, ours, theirs) => {
+    ++mismatches[kind];
+    process.stdout.write(`${date}\t${kind}\tdatecn=${ours}\tlunar-javascript=${theirs}\n`);
+};
+
+for await (const line of createInterface({ input: process.stdin })) {
+    const f = line.split('\t');
+    if (f.length !== 12)
+        throw new Error(`not a datecn-dump line: ${line}`);
+    const [date, code, , , festival, , term, zodiac, , , , weekday] = f;
+    const [y, m, d] = date.split('-').map(Number);
+    ++days;
+    const solar = Solar.fromYmd(y, m, d);
+    const lunar = solar.getLunar();
+
+    const lm = lunar.getMonth(); // negative for a leap month
+    const theirCode = Math.sign(lm) * (Math.abs(lm) * 100 + lunar.getDay());
+    if (Number(code) !== theirCode)
+        report('lunar', date, code, theirCode);
+
+    let theirTerm = lunar.getJieQi();
+    theirTerm = PinyinTerms[theirTerm] ?? theirTerm;
+    if (term !== theirTerm)
+        report('term', date, term || '-', theirTerm || '-');
+
+    // lunar-javascript spells 七夕 and 中秋 etc. as its own festival list; keep the eight we know.
+    const theirFestival = lunar.getFestivals().map((n) => (n === '七夕' ? '七夕节' : n)).find((n) => Festivals.has(n)) ?? '';
+    if (festival !== theirFestival)
+        report('festival', date, festival || '-', theirFestival || '-');
+
+    const theirZodiac = lunar.getYearZhi() + lunar.getYearShengXiao();
+    if (zodiac !== theirZodiac)
+        report('zodiac', date, zodiac, theirZodiac);
+
+    if (Number(weekday) !== solar.getWeek() + 1) // getWeek: 0 = Sunday
+        report('weekday', date, weekday, solar.getWeek() + 1);
+}
+
+const total = Object.values(mismatches).reduce((a, b) => a + b, 0);
+process.stdout.write(`${days} days compared; mismatches: ${JSON.stringify(mismatches)}\n`);
+process.exit(total ? 1 : 0);

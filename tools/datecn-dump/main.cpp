@@ -1,0 +1,82 @@
+// datecn-dump FROM TO
+// Prints one line per day from FROM to TO inclusive (dates YYYY-MM-DD), UTF-8, tab-separated:
+// date, GetLunarDate, GetLunarMonthName, GetLunarDayName, GetLunarFestival, SolarTermIndex, GetSolarTerm,
+// GetZodiac, GetCivilFestival, GetConstellation, DayOfYear, weekday (1 = Sunday … 7 = Saturday).
+
+#include "calendar/DateCn.h"
+
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace {
+
+// Parses exactly "YYYY-MM-DD" naming an existing date.
+std::optional<DateCn::TDateTime> ParseDate(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    int fields[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8};
+    const int lengths[3] = {4, 2, 2};
+    for (int f = 0; f < 3; ++f)
+        for (int i = starts[f]; i < starts[f] + lengths[f]; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            fields[f] = fields[f] * 10 + (text[i] - '0');
+        }
+    try {
+        return DateCn::EncodeDate(fields[0], fields[1], fields[2]);
+    } catch (const DateCn::EDateEncodeError&) {
+        return std::nullopt;
+    }
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "datecn-dump: %s\nusage: datecn-dump FROM TO   (dates YYYY-MM-DD, inclusive)\n",
+                 message.c_str());
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace DateCn;
+    if (argc != 3)
+        return Fail("expected two dates, got " + std::to_string(argc - 1) + " arguments");
+    const auto from = ParseDate(argv[1]);
+    if (!from)
+        return Fail(std::string("FROM is not a valid date: '") + argv[1] + "'");
+    const auto to = ParseDate(argv[2]);
+    if (!to)
+        return Fail(std::string("TO is not a valid date: '") + argv[2] + "'");
+    if (*from > *to)
+        return Fail(std::string("FROM (") + argv[1] + ") is after TO (" + argv[2] + ")");
+
+    std::string line;
+    for (TDateTime date = *from; date <= *to; date += 1) {
+        int y, m, d;
+        DecodeDate(date, y, m, d);
+        line = FormatDate("yyyy-mm-dd", date);
+        const auto field = [&line](const std::string& value) {
+            line += '\t';
+            line += value;
+        };
+        field(std::to_string(GetLunarDate(date)));
+        field(GetLunarMonthName(date));
+        field(GetLunarDayName(date));
+        field(GetLunarFestival(date));
+        field(std::to_string(SolarTermIndex(static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m),
+                                            static_cast<std::uint16_t>(d))));
+        field(GetSolarTerm(date));
+        field(GetZodiac(date));
+        field(GetCivilFestival(d, date));
+        field(GetConstellation(date));
+        field(std::to_string(DayOfYear(date)));
+        field(std::to_string(DayOfWeek(date)));
+        line += '\n';
+        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size())
+            return 1; // closed pipe or full disk
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
