@@ -1,0 +1,33 @@
+#pragma once
+
+#include "platform/web/WebPane.h"
+
+#include <QPointer>
+#include <QWidget>
+
+class QWebEngineView;
+
+namespace Platform {
+
+// A web pane drawn by Qt WebEngine inside a placeholder widget of the window's form. The browser
+// view is made on the first navigation, so a pane that never loads a page never starts Chromium.
+// Pages in the pane cannot open windows of their own.
+class WebEnginePane final : public WebPane {
+public:
+    explicit WebEnginePane(QWidget* place);
+
+    void navigate(const QString& address) override;
+    bool visible() const override;
+    void setVisible(bool on) override;
+    int top() const override;
+    void setTop(int y) override;
+
+    QWidget* place() const { return place_; }
+    QWebEngineView* view() const; // null until the first navigation
+
+private:
+    QPointer<QWidget> place_;
+    QPointer<QWidget> view_; // a QWebEngineView
+};
+
+} // namespace Platform

@@ -1,0 +1,13 @@
+#include "platform/web/WebPane.h"
+
+#include <QUrl>
+
+namespace Platform {
+
+bool IsWebAddress(const QString& address) {
+    const QUrl url(address, QUrl::TolerantMode);
+    const QString scheme = url.scheme().toLower();
+    return url.isValid() && (scheme == u"http" || scheme == u"https") && !url.host().isEmpty();
+}
+
+} // namespace Platform

@@ -1,0 +1,23 @@
+// A web pane of a window: told to load one address at a time, shown or hidden, placed vertically
+// in its panel. That is all the window asks of it.
+#pragma once
+
+#include <QString>
+
+namespace Platform {
+
+class WebPane {
+public:
+    virtual ~WebPane() = default;
+    // Starts loading the address and returns at once. Only http: and https: addresses load.
+    virtual void navigate(const QString& address) = 0;
+    virtual bool visible() const = 0; // the pane's own Visible setting, whether or not its window shows
+    virtual void setVisible(bool on) = 0;
+    virtual int top() const = 0; // in its panel's coordinates
+    virtual void setTop(int y) = 0;
+};
+
+// True for an absolute http: or https: address with a host; the only addresses a pane may load.
+bool IsWebAddress(const QString& address);
+
+} // namespace Platform

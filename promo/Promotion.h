@@ -1,0 +1,86 @@
+// The promotion panes' logic, apart from the window so that it can be driven on its own: the
+// schedule holder, schedule line fields, the start-up downloads and the rotation tick. The main
+// window's members (promo/Unt_MainPromo.cpp) hand it references to their own fields.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayList>
+#include <QString>
+
+#include <cstdint>
+
+class QTimer;
+
+namespace Platform {
+class HttpClient;
+class WebPane;
+} // namespace Platform
+
+namespace Promo {
+
+inline constexpr char DefaultServer[] = "http://www.velmora.example";
+inline constexpr char ServerVariable[] = "VELMORA_PROMO_SERVER";
+inline constexpr char SchedulePath[] = "/Chinese/CPC/loginfo.html";
+inline constexpr char SwitchesPath[] = "/Chinese/SysInfo/logFlagfee.htm";
+inline constexpr int HiddenTopPaneTop = -200;   // wholly above the banner panel
+inline constexpr int HiddenMainPaneTop = -1000; // wholly above the main panel
+
+// The hidden holder of the schedule: 8-bit text, split into lines at CR LF and at a lone LF. A final
+// line break does not start another line. Long lines are kept whole.
+class ScheduleMemo {
+public:
+    void setText(const QByteArray& text);
+    const QByteArray& text() const { return text_; }
+    std::int32_t count() const { return static_cast<std::int32_t>(lines_.size()); }
+    QByteArray line(std::int32_t index) const; // throws EVelmoraError when out of range
+
+private:
+    QByteArray text_;
+    QByteArrayList lines_;
+};
+
+// Removes every leading and trailing byte whose code is 32 or less.
+QByteArray Trim(const QByteArray& text);
+
+// Field 0 (kind), 1 (seconds) or 2 (address) of a schedule line "kind>seconds>address". The line
+// is trimmed first and the address afterwards; kind and seconds are taken exactly as they stand.
+QByteArray LineField(const QByteArray& line, std::int32_t field);
+QByteArray ScheduleField(const ScheduleMemo& memo, std::int32_t field, std::int32_t line);
+
+// The seconds field as milliseconds, or -1 when it is not a plain decimal number of seconds whose
+// milliseconds fit in 32 bits (0 … 2147483 s).
+std::int32_t IntervalMs(const QByteArray& seconds);
+
+// Schedule addresses are 8-bit text in the program's code page.
+QString DecodeAddress(const QByteArray& address);
+
+// A new interval restarts the count, 0 stops the timer, and the interval it already has changes nothing.
+void SetInterval(QTimer& timer, std::int32_t ms);
+
+// The server from VELMORA_PROMO_SERVER, or the maker's; without a trailing "/".
+QString Server();
+
+// The window's promotion fields and widgets, by reference.
+struct Window {
+    ScheduleMemo& Memo1;
+    std::int32_t& TopCursor;
+    std::int32_t& MainCursor;
+    std::int32_t& LastLine;
+    std::int32_t& MainPaneOn;
+    std::int32_t& TopPaneOn;
+    Platform::WebPane& EmbeddedWB2; // top pane
+    Platform::WebPane& EmbeddedWB1; // main pane
+    QTimer& Timer1;                 // top pane's timer
+    QTimer& Timer2;                 // main pane's timer
+};
+
+enum class Pane { Top, Main };
+
+// Downloads the schedule and the switches from server, then hides the panes with nothing to show.
+// Failures are not reported: they leave both switches off.
+void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server);
+
+// One rotation step of a pane: shows its next entry and sets its timer to that entry's interval.
+void Tick(Window& w, Pane pane);
+
+} // namespace Promo

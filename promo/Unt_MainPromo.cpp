@@ -1,0 +1,57 @@
+// The main window's promotion members: start-up downloads and the two rotating web panes.
+#include "app/Unt_Main.h"
+
+#include "platform/Errors.h"
+#include "platform/Platform.h"
+#include "platform/web/WebEnginePane.h"
+
+namespace {
+
+QWidget* PanePlace(QWidget* window, const char* name) {
+    auto* place = window->findChild<QWidget*>(QLatin1String(name));
+    if (!place)
+        throw EVelmoraError(QStringLiteral("the main window has no %1").arg(QLatin1String(name)));
+    return place;
+}
+
+} // namespace
+
+Promo::Window TFrmmain::PromoWindow() {
+    return {Memo1,     TopCursor,    MainCursor,   LastLine, MainPaneOn,
+            TopPaneOn, *EmbeddedWB2, *EmbeddedWB1, Timer1,   Timer2};
+}
+
+void TFrmmain::FormCreate() {
+    if (!EmbeddedWB1)
+        EmbeddedWB1 = std::make_unique<Platform::WebEnginePane>(PanePlace(this, "EmbeddedWB1"));
+    if (!EmbeddedWB2)
+        EmbeddedWB2 = std::make_unique<Platform::WebEnginePane>(PanePlace(this, "EmbeddedWB2"));
+    if (!IdHTTP1)
+        IdHTTP1 = &Platform::services().http();
+    if (!IdHTTP2)
+        IdHTTP2 = &Platform::services().http();
+
+    // The timers run from the window's creation, so the first pages load 1 s after it, or as soon as
+    // the downloads are over when they took longer.
+    connect(&Timer1, &QTimer::timeout, this, Platform::Guarded([this] { Timer1Timer(); }));
+    connect(&Timer2, &QTimer::timeout, this, Platform::Guarded([this] { Timer2Timer(); }));
+    Timer1.start(1000);
+    Timer2.start(1000);
+
+    Promo::Window w = PromoWindow();
+    Promo::StartUp(w, *IdHTTP1, *IdHTTP2, Promo::Server());
+}
+
+void TFrmmain::Timer1Timer() {
+    Promo::Window w = PromoWindow();
+    Promo::Tick(w, Promo::Pane::Top);
+}
+
+void TFrmmain::Timer2Timer() {
+    Promo::Window w = PromoWindow();
+    Promo::Tick(w, Promo::Pane::Main);
+}
+
+QByteArray TFrmmain::ScheduleField(std::int32_t field, std::int32_t line) const {
+    return Promo::ScheduleField(Memo1, field, line);
+}

@@ -1,0 +1,108 @@
+// The main window's promotion members as the program runs them: FormCreate from the window's
+// constructor against a loopback server, then the tick handlers.
+#include "BrowserChildren.h"
+#include "LoopbackServer.h"
+
+#include "app/Unt_Main.h"
+#include "platform/Platform.h"
+#include "platform/web/WebEnginePane.h"
+
+#include <QSignalSpy>
+#include <QWebEngineView>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class CountingErrorBox final : public Platform::ErrorBox {
+public:
+    void showError(const QString&) override { ++shown; }
+    int shown = 0;
+};
+
+class MainWindowPromoTest : public testing::Test {
+protected:
+    void TearDown() override { qunsetenv(Promo::ServerVariable); }
+    std::shared_ptr<CountingErrorBox> errors = std::make_shared<CountingErrorBox>();
+    Platform::ScopedService<Platform::ErrorBox> scoped{errors};
+};
+
+// Runs first in a process of its own: no network must mean no browser process.
+TEST_F(MainWindowPromoTest, A_RefusedServerHidesBothPanesQuietly) {
+    qputenv(Promo::ServerVariable,
+            QStringLiteral("http://127.0.0.1:%1").arg(LoopbackServer::RefusedPort()).toLatin1());
+    TFrmmain w;
+    w.show();
+    w.Timer1Timer();
+    w.Timer2Timer();
+    QCoreApplication::processEvents();
+    auto* top = w.findChild<QWidget*>(QStringLiteral("EmbeddedWB2"));
+    auto* main = w.findChild<QWidget*>(QStringLiteral("EmbeddedWB1"));
+    ASSERT_TRUE(top && main);
+    EXPECT_TRUE(top->isHidden());
+    EXPECT_EQ(top->y(), -200);
+    EXPECT_TRUE(main->isHidden());
+    EXPECT_EQ(main->y(), -1000);
+    EXPECT_EQ(w.LastLine, -1);
+    EXPECT_EQ(BrowserChildren(), 0);
+    EXPECT_EQ(errors->shown, 0);
+}
+
+TEST_F(MainWindowPromoTest, GoodServerRotatesThePanes) {
+    quint16 port = 0;
+    LoopbackServer server([&](const QByteArray& path, int) {
+        const QByteArray base = "http://127.0.0.1:" + QByteArray::number(port);
+        if (path == "/Chinese/CPC/loginfo.html")
+            return LoopbackServer::Reply(200, "1>7>" + base + "/top\r\n0>5>file:///etc/passwd\r\n0>0>" +
+                                                  base + "/main > all\r\n");
+        if (path == "/Chinese/SysInfo/logFlagfee.htm")
+            return LoopbackServer::Reply(200, "11");
+        // Every page tries to open a window of its own.
+        return LoopbackServer::Reply(200, "<title>" + path.mid(1) +
+                                              "</title><script>window.open('/popup')</script>");
+    });
+    port = server.port();
+    qputenv(Promo::ServerVariable, server.base().toLatin1());
+
+    TFrmmain w;
+    EXPECT_EQ(server.requests().size(), 3u);
+    EXPECT_EQ(w.MainPaneOn, 1);
+    EXPECT_EQ(w.TopPaneOn, 1);
+    EXPECT_EQ(w.LastLine, 2);
+    EXPECT_EQ(w.ScheduleField(2, 2), "http://127.0.0.1:" + QByteArray::number(port) + "/main > all");
+    EXPECT_TRUE(w.Timer1.isActive() && w.Timer2.isActive());
+    EXPECT_EQ(w.Timer1.interval(), 1000);
+    w.show();
+
+    auto loadTitle = [](Platform::WebPane* pane) {
+        auto* real = dynamic_cast<Platform::WebEnginePane*>(pane);
+        if (!real || !real->view())
+            return QStringLiteral("(no view)");
+        QSignalSpy loaded(real->view(), &QWebEngineView::loadFinished);
+        return loaded.wait(30000) ? real->view()->title() : QStringLiteral("(not loaded)");
+    };
+    w.Timer1Timer();
+    EXPECT_EQ(loadTitle(w.EmbeddedWB2.get()), QStringLiteral("top"));
+    EXPECT_EQ(w.Timer1.interval(), 7000);
+    EXPECT_EQ(w.TopCursor, 1);
+
+    w.Timer2Timer(); // passes over the file: line; seconds 0 keeps this page
+    EXPECT_EQ(loadTitle(w.EmbeddedWB1.get()), QStringLiteral("main%20%3E%20all")); // the whole address
+    EXPECT_FALSE(w.Timer2.isActive());
+    EXPECT_EQ(w.MainCursor, 0);
+
+    EXPECT_GT(BrowserChildren(), 0);
+    for (const QByteArray& head : server.requests())
+        EXPECT_FALSE(head.startsWith("GET /popup")) << head.toStdString();
+    EXPECT_EQ(errors->shown, 0);
+}
+
+TEST(WebEnginePaneTest, OnlyWebAddressesLoad) {
+    QWidget place;
+    Platform::WebEnginePane pane(&place);
+    for (const char* address : {"file:///etc/passwd", "javascript:alert(1)", "data:text/html,x"})
+        pane.navigate(QString::fromLatin1(address));
+    EXPECT_EQ(pane.view(), nullptr);
+}
+
+} // namespace
