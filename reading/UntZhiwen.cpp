@@ -1,0 +1,233 @@
+#include "reading/UntZhiwen.h"
+
+#include "ui_UntZhiwen.h"
+
+#include "platform/Errors.h"
+#include "reading/uShare.h"
+
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
+#include <QValidator>
+
+TFrmzhiwen* Frmzhiwen = nullptr;
+
+namespace {
+
+const QColor LightBlue(0xCD, 0xEC, 0xFB);
+
+// The explanation at the top: six lines, each ended by a carriage return except the last. (uic
+// drops carriage returns from a form's texts, so the text lives here rather than in the form.)
+const QString IntroText =
+    QString::fromUtf16(u"    \r"
+                       u" 据多年研究报告，人的性格是与生具来的。令人奇怪的是，人的指纹也是终生不变的。\r"
+                       u"经过多年的研究，终于通过指纹可以辅助研究人的性格。下面的程序可以使您对自己\r"
+                       u"或他人的性格有一定的了解，在生活中泰然处之。测算方法：男左手，女右手。\r"
+                       u"从拇指开始，斗（或叫箩）用O(不是零0），簸箕用X代表。输入5个指纹代码，然后\r"
+                       u"按 测算 按钮，结果将显示在。");
+
+const QString ButtonStyle =
+    QStringLiteral("QPushButton { border: 1px solid #003C74; border-radius: 3px; background-color: #F4F4F0;"
+                   " padding: 0 3px; color: %1; }"
+                   "QPushButton:hover { background-color: #FFF4CC; border-color: #E59700; }"
+                   "QPushButton:focus { border-color: #2C628B; background-color: #E6F2FC; }"
+                   "QPushButton:pressed { background-color: #E2E2DA; }"
+                   "QPushButton:disabled { color: #A0A0A0; border-color: #C0C0B8; }");
+
+bool isCodeLetter(QChar c) {
+    return c == QLatin1Char('o') || c == QLatin1Char('x');
+}
+
+QString codeLetters(const QString& text) {
+    QString letters;
+    for (QChar c : text)
+        if (isCodeLetter(c))
+            letters += c;
+    return letters;
+}
+
+// Labels break lines only at a line feed; the texts use a lone carriage return as line end.
+QString shownText(QString text) {
+    return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
+
+// The last guard of the code box: whatever route text takes into it (input method, middle-button
+// paste), only o and x stay. Typed keys and the usual paste routes are handled before this.
+class CodeLettersOnly final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        QString kept;
+        int newPos = 0;
+        for (int i = 0; i < input.size(); ++i) {
+            if (!isCodeLetter(input[i]))
+                continue;
+            kept += input[i];
+            if (i < pos)
+                ++newPos;
+        }
+        input = kept;
+        pos = newPos;
+        return Acceptable;
+    }
+};
+
+void paintBackground(QWidget* w, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, colour);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace
+
+TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(new Ui::TFrmzhiwen) {
+    ui_->setupUi(this);
+    // Only the close box in the title bar; the frame stays resizable.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    resize(466, 221);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12);
+    setFont(font);
+
+    paintBackground(ui_->RzLabel1, LightBlue);
+    paintBackground(ui_->RzPanel2, LightBlue);
+    paintBackground(ui_->RzLabel2, LightBlue);
+    ui_->RzLabel1->setText(shownText(IntroText));
+
+    const struct {
+        QPushButton* button;
+        const char* picture;
+        const char* colour;
+    } buttons[] = {{ui_->RzBitBtn1, ":/images/btn_check.png", "#FF0000"},
+                   {ui_->RzBitBtn2, ":/images/btn_clear.png", "#000000"},
+                   {ui_->RzBitBtn3, ":/images/btn_door.png", "#000000"}};
+    for (const auto& b : buttons) {
+        b.button->setIcon(QIcon(QString::fromLatin1(b.picture)));
+        b.button->setIconSize(QSize(16, 16));
+        b.button->setStyleSheet(ButtonStyle.arg(QLatin1String(b.colour)));
+    }
+
+    ui_->RzEditOX->setValidator(new CodeLettersOnly(ui_->RzEditOX));
+    ui_->RzEditOX->installEventFilter(this);
+    ui_->RzEditOX->setFocus();
+
+    connect(ui_->RzBitBtn1, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn1Click(); }));
+    connect(ui_->RzBitBtn2, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn2Click(); }));
+    connect(ui_->RzBitBtn3, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn3Click(); }));
+}
+
+TFrmzhiwen::~TFrmzhiwen() {
+    if (Frmzhiwen == this)
+        Frmzhiwen = nullptr;
+    delete ui_;
+}
+
+void TFrmzhiwen::RzEditOXKeyPress(QChar& Key) {
+    if (Key != QChar(8) && Key != QChar(13) && Key != QLatin1Char('o') && Key != QLatin1Char('x'))
+        Key = QChar(0);
+}
+
+void TFrmzhiwen::RzBitBtn1Click() {
+    try {
+        const QByteArray code = uShare::Trim(uShare::EncodeText(ui_->RzEditOX->text()));
+        const QByteArray reading = uShare::QueryReading(code);
+        ui_->RzLabel2->setText(shownText(QStringLiteral("测算结果:") + uShare::DecodeText(reading)));
+    } catch (...) {
+        ui_->RzLabel2->clear();
+        Platform::Abort();
+    }
+}
+
+void TFrmzhiwen::RzBitBtn2Click() {
+    ui_->RzEditOX->clear();
+}
+
+void TFrmzhiwen::RzBitBtn3Click() {
+    close();
+}
+
+void TFrmzhiwen::PasteCode(const QString& text) {
+    const QString letters = codeLetters(text);
+    if (!letters.isEmpty())
+        ui_->RzEditOX->insert(letters); // replaces the selection; the box still keeps at most 5
+}
+
+bool TFrmzhiwen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->RzEditOX) {
+        if (event->type() == QEvent::KeyPress) {
+            bool handled = false;
+            Platform::Guard([&] { handled = codeBoxKeyPress(static_cast<QKeyEvent*>(event)); });
+            return handled;
+        }
+        if (event->type() == QEvent::ContextMenu) {
+            Platform::Guard([&] { codeBoxContextMenu(static_cast<QContextMenuEvent*>(event)); });
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool TFrmzhiwen::codeBoxKeyPress(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste)) {
+        PasteCode(QGuiApplication::clipboard()->text());
+        return true;
+    }
+    // Editing shortcuts and keys that type nothing (arrows, Delete, Home, Tab, Escape) are not
+    // characters for the box and pass as usual.
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut) ||
+        event->matches(QKeySequence::SelectAll) || event->matches(QKeySequence::Undo) ||
+        event->matches(QKeySequence::Redo))
+        return false;
+    QChar key;
+    switch (event->key()) {
+    case Qt::Key_Backspace:
+        key = QChar(8);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        key = QChar(13);
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Escape:
+    case Qt::Key_Delete:
+        return false;
+    default:
+        if (event->text().isEmpty())
+            return false;
+        key = event->text().front();
+        // Several characters at once (a composed key) are not a keystroke the box accepts.
+        if (event->text().size() > 1)
+            key = QChar(0);
+    }
+    RzEditOXKeyPress(key);
+    if (key == QChar(0))
+        return true; // discarded, silently
+    if (key == QChar(13)) {
+        focusNextChild(); // Enter acts as Tab: on to "测算", no query
+        return true;
+    }
+    return false;
+}
+
+void TFrmzhiwen::codeBoxContextMenu(QContextMenuEvent* event) {
+    QMenu* menu = ui_->RzEditOX->createStandardContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    // The standard menu's Paste item is known by its (translated) text; it is rewired to the
+    // filtered paste and named so that it can be found again.
+    const QString pasteText = QLineEdit::tr("&Paste");
+    for (QAction* action : menu->actions()) {
+        if (action->objectName() != QLatin1String("edit-paste") && !action->text().startsWith(pasteText))
+            continue;
+        action->setObjectName(QStringLiteral("edit-paste"));
+        disconnect(action, &QAction::triggered, nullptr, nullptr);
+        connect(action, &QAction::triggered, this,
+                Platform::Guarded([this] { PasteCode(QGuiApplication::clipboard()->text()); }));
+    }
+    menu->popup(event->globalPos());
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+struct CountingBeeper : Platform::Beeper {
+    int beeps = 0;
+    void beep() override { ++beeps; }
+};
+
+struct CountingErrorBox : Platform::ErrorBox {
+    QStringList shown;
+    void showError(const QString& text) override { shown << text; }
+};
+
+// The readings store the program would find beside the test executable.
+QString StorePath();
+void RemoveStore();
+// A store with table zhiwen(zhiwen, content) and these rows (nullopt is NULL), in this order.
+struct StoreRow {
+    std::optional<std::string> code;
+    std::optional<std::string> content;
+};
+void WriteStore(const std::vector<StoreRow>& rows, const char* schema = nullptr);
+void WriteStoreAt(const QString& path, const std::vector<StoreRow>& rows, const char* schema = nullptr);
+void WriteStoreBytes(const QByteArray& bytes);
+// content as the generator writes it: scrambled, hex text.
+std::string StoredForm(const QByteArray& gb);
+
+// The committed readings source, as text and parsed.
+std::string ReadingsSourceText();

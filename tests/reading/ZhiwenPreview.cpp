@@ -1,0 +1,24 @@
+// Shows the fingerprint window as a user sees it, with the reading of CODE, for a look under Xvfb.
+// With SHOT.png it saves a picture of the window and quits; without, it stays until closed.
+#include "reading/UntZhiwen.h"
+#include "ui_UntZhiwen.h"
+
+#include <QApplication>
+#include <QTimer>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc < 2)
+        return 2;
+    TFrmzhiwen window;
+    window.ui()->RzEditOX->setText(QString::fromLatin1(argv[1]));
+    window.show();
+    window.ui()->RzBitBtn1->click();
+    if (argc > 2) {
+        QTimer::singleShot(300, &window, [&] {
+            window.grab().save(QString::fromLocal8Bit(argv[2]));
+            app.quit();
+        });
+    }
+    return app.exec();
+}

@@ -1,0 +1,219 @@
+#include "TestSupport.h"
+
+#include "reading/UntZhiwen.h"
+#include "reading/uShare.h"
+#include "tools/readingsdb/ReadingsSource.h"
+#include "ui_UntZhiwen.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace {
+
+class ZhiwenWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        RemoveStore();
+        window = std::make_unique<TFrmzhiwen>();
+        window->show();
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
+    void TearDown() override { RemoveStore(); }
+
+    Ui::TFrmzhiwen& ui() { return *window->ui(); }
+    QString code() { return ui().RzEditOX->text(); }
+    QString result() { return ui().RzLabel2->text(); }
+
+    // Types the characters one key at a time, as the keyboard would ('\b' is backspace).
+    void type(const QString& keys) {
+        for (QChar c : keys) {
+            int key = c.unicode() < 128 ? c.toUpper().unicode() : int(Qt::Key_unknown);
+            if (c == QLatin1Char('\b'))
+                key = Qt::Key_Backspace;
+            else if (c == QLatin1Char('\r'))
+                key = Qt::Key_Return;
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(ui().RzEditOX, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(ui().RzEditOX, &release);
+        }
+    }
+    void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
+    void useBuiltStore() {
+        RemoveStore();
+        ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_READINGS_STORE), StorePath()));
+    }
+
+    std::shared_ptr<CountingBeeper> beeper = std::make_shared<CountingBeeper>();
+    Platform::ScopedService<Platform::Beeper> fakeBeeper{beeper};
+    std::shared_ptr<CountingErrorBox> errors = std::make_shared<CountingErrorBox>();
+    Platform::ScopedService<Platform::ErrorBox> fakeErrors{errors};
+    std::unique_ptr<TFrmzhiwen> window;
+};
+
+struct TypingRow {
+    const char* name;
+    QString keys;
+    QString code;
+};
+void PrintTo(const TypingRow& row, std::ostream* os) {
+    *os << row.name;
+}
+
+class ZhiwenTyping : public ZhiwenWindow, public ::testing::WithParamInterface<TypingRow> {};
+
+TEST_P(ZhiwenTyping, OnlyLowerCaseOAndXBackspaceAndFiveLetters) {
+    type(GetParam().keys);
+    EXPECT_EQ(code(), GetParam().code);
+    EXPECT_EQ(beeper->beeps, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ZhiwenTyping,
+                         ::testing::Values(TypingRow{"Letters", "oxxo", "oxxo"},
+                                           TypingRow{"UpperCase", "OoXx", "ox"},
+                                           TypingRow{"Others", "o0 a.'-x\t\x1B", "ox"},
+                                           TypingRow{"Chinese", QStringLiteral("o斗x箕"), "ox"},
+                                           TypingRow{"Backspace", "oxo\b\bx", "ox"},
+                                           TypingRow{"SixthRefused", "ooxxoxo", "ooxxo"},
+                                           TypingRow{"AfterBackspace", "ooxxo\bx", "ooxxx"}));
+
+TEST_F(ZhiwenWindow, EnterMovesToTheReadingButtonWithoutQuerying) {
+    useBuiltStore();
+    type("ooooo\r");
+    EXPECT_EQ(code(), "ooooo");
+    EXPECT_EQ(QApplication::focusWidget(), ui().RzBitBtn1);
+    EXPECT_EQ(result(), QString());
+    QTest::keyClick(ui().RzBitBtn1, Qt::Key_Return); // the focused button takes the next Enter
+    EXPECT_TRUE(result().startsWith(QStringLiteral("测算结果:五指皆为斗纹")));
+}
+
+TEST_F(ZhiwenWindow, PastingKeepsOnlyTheCodeLetters) {
+    QApplication::clipboard()->setText(QStringLiteral("Xo o1x\n斗xoo"));
+    QTest::keyClick(ui().RzEditOX, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(code(), "ooxxo"); // o o x x o, the sixth letter refused
+
+    ui().RzEditOX->setText("ox");
+    ui().RzEditOX->selectAll();
+    QApplication::clipboard()->setText(QStringLiteral("OXx"));
+    QTest::keyClick(ui().RzEditOX, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(code(), "x");
+}
+
+TEST_F(ZhiwenWindow, TheContextMenusPasteKeepsOnlyTheCodeLetters) {
+    type("o");
+    QApplication::clipboard()->setText(QStringLiteral("零O x-o"));
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                ui().RzEditOX->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(ui().RzEditOX, &menuEvent);
+    QMenu* menu = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible())
+            menu = m;
+    ASSERT_NE(menu, nullptr);
+    auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+    ASSERT_NE(paste, nullptr);
+    paste->trigger();
+    menu->close();
+    EXPECT_EQ(code(), "oxo");
+}
+
+TEST_F(ZhiwenWindow, ShowsTheReadingOfEveryCompleteCodeInFull) {
+    useBuiltStore();
+    const QFontMetrics metrics(ui().RzLabel2->font());
+    const QRect room = ui().RzLabel2->contentsRect();
+    EXPECT_EQ(ui().RzPanel3->size(), QSize(466, 68));
+    for (const auto& row : ReadingsSource::Parse(ReadingsSourceText())) {
+        ui().RzEditOX->setText(QString::fromStdString(row.code));
+        click(ui().RzBitBtn1);
+        QString expected =
+            QStringLiteral("测算结果:") + uShare::DecodeText(QByteArray::fromStdString(row.reading));
+        EXPECT_EQ(result(), expected.replace(QLatin1Char('\r'), QLatin1Char('\n'))) << row.code;
+        const QStringList lines = result().split(QLatin1Char('\n'));
+        EXPECT_LE(lines.size() * metrics.lineSpacing(), room.height()) << row.code;
+        for (const QString& line : lines)
+            EXPECT_LE(metrics.horizontalAdvance(line), room.width()) << row.code << " " << line.toStdString();
+    }
+    EXPECT_TRUE(errors->shown.isEmpty());
+    EXPECT_EQ(beeper->beeps, 0);
+}
+
+TEST_F(ZhiwenWindow, TheExplanationShowsItsSixLinesInFull) {
+    const QStringList lines = ui().RzLabel1->text().split(QLatin1Char('\n'));
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_EQ(lines[0], QStringLiteral("    "));
+    EXPECT_EQ(lines[5], QStringLiteral("按 测算 按钮，结果将显示在。"));
+    const QFontMetrics metrics(ui().RzLabel1->font());
+    EXPECT_LE(lines.size() * metrics.lineSpacing(), ui().RzLabel1->contentsRect().height());
+    for (const QString& line : lines)
+        EXPECT_LE(metrics.horizontalAdvance(line), ui().RzLabel1->contentsRect().width())
+            << line.toStdString();
+}
+
+TEST_F(ZhiwenWindow, ACodeWithoutAReadingShowsTheCaptionAlone) {
+    useBuiltStore();
+    type("oxo");
+    click(ui().RzBitBtn1);
+    EXPECT_EQ(result(), QStringLiteral("测算结果:"));
+    ui().RzEditOX->clear();
+    click(ui().RzBitBtn1);
+    EXPECT_EQ(result(), QStringLiteral("测算结果:"));
+}
+
+TEST_F(ZhiwenWindow, EachPressQueriesAfresh) {
+    WriteStore({{"xxxxx", StoredForm("\xB8\xA3")}}); // 福
+    type("xxxxx");
+    click(ui().RzBitBtn1);
+    EXPECT_EQ(result(), QStringLiteral("测算结果:福"));
+    click(ui().RzBitBtn1);
+    EXPECT_EQ(result(), QStringLiteral("测算结果:福"));
+    WriteStore({{"xxxxx", StoredForm("\xC2\xBB")}}); // 禄
+    click(ui().RzBitBtn1);
+    EXPECT_EQ(result(), QStringLiteral("测算结果:禄"));
+}
+
+TEST_F(ZhiwenWindow, AMissingStoreClearsTheResultWithoutAWord) {
+    WriteStore({{"xxxxx", StoredForm("\xB8\xA3")}});
+    type("xxxxx");
+    click(ui().RzBitBtn1);
+    ASSERT_EQ(result(), QStringLiteral("测算结果:福"));
+    RemoveStore();
+    click(ui().RzBitBtn1);
+    EXPECT_EQ(result(), QString());
+    EXPECT_TRUE(errors->shown.isEmpty());
+    EXPECT_EQ(beeper->beeps, 0);
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(ZhiwenWindow, ClearEmptiesTheCodeAndKeepsTheResult) {
+    WriteStore({{"xxxxx", StoredForm("\xB8\xA3")}});
+    type("xxxxx");
+    click(ui().RzBitBtn1);
+    click(ui().RzBitBtn2);
+    EXPECT_EQ(code(), QString());
+    EXPECT_EQ(result(), QStringLiteral("测算结果:福"));
+}
+
+TEST_F(ZhiwenWindow, CloseEndsTheModalDisplay) {
+    window->hide();
+    QTimer::singleShot(0, window.get(), [this] { click(ui().RzBitBtn3); });
+    window->exec();
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST(ZhiwenGlobal, ForgetsAWindowThatIsDestroyed) {
+    Frmzhiwen = new TFrmzhiwen();
+    delete Frmzhiwen;
+    EXPECT_EQ(Frmzhiwen, nullptr);
+}
+
+} // namespace
