@@ -1,0 +1,345 @@
+#include "calendar_window/DateWin.h"
+
+#include "calendar_window/DateWinWidgets.h"
+#include "platform/Errors.h"
+#include "platform/WindowOwner.h"
+#include "ui_DateWin.h"
+
+#include <QShowEvent>
+
+#include <algorithm>
+
+TFRM_Date* FRM_Date = nullptr;
+
+namespace DateWin {
+
+std::array<TClickLabel*, 38> DayLabels{};
+std::array<TClickLabel*, 38> LunarLabels{};
+std::uint16_t SelYear = 0;
+std::uint16_t SelMonth = 0;
+std::uint16_t SelDay = 0;
+
+namespace {
+std::optional<DateCn::TDateTime> FixedToday;
+} // namespace
+
+int DaysInMonthOf(std::uint16_t year, std::uint16_t month) {
+    if (month < 1 || month > 12)
+        return 0;
+    return DateCn::MonthDays[DateCn::IsLeapYear(year) ? 1 : 0][month - 1];
+}
+
+int DaysInMonth(DateCn::TDateTime date) {
+    int y = 0, m = 0, d = 0;
+    DateCn::DecodeDate(date, y, m, d);
+    return DaysInMonthOf(static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m));
+}
+
+DateCn::TDateTime SafeEncodeDate(std::uint16_t year, std::uint16_t month, std::uint16_t day) {
+    return DateCn::EncodeDate(year, month, std::min<int>(day, DaysInMonthOf(year, month)));
+}
+
+DateCn::TDateTime Today() {
+    return FixedToday ? *FixedToday : DateCn::Today();
+}
+
+void SetTodayForTesting(std::optional<DateCn::TDateTime> date) {
+    FixedToday = date;
+}
+
+} // namespace DateWin
+
+using namespace DateWin;
+
+namespace {
+
+// The grid: 37 positions in rows of 7; cells step 42 pixels across and 32 down.
+constexpr int GridPositions = 37;
+constexpr int ColumnStep = 42;
+constexpr int RowStep = 32;
+
+const QColor LunarMonthColor(0xFF, 0x00, 0x00);
+const QColor FestivalColor(0xFF, 0x80, 0x00);
+const QColor SolarTermColor(0x53, 0x53, 0xFF);
+
+// A cell's handler, run under the error guard with the cell as the sender.
+auto OnCell(TFRM_Date* form, QWidget* cell, void (TFRM_Date::*handler)(QWidget*)) {
+    return Platform::Guarded([form, cell, handler] { (form->*handler)(cell); });
+}
+
+} // namespace
+
+TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent), ui_(new Ui::TFRM_Date) {
+    ui_->setupUi(this);
+    // Title bar with the close box only.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+
+    using Platform::Guarded;
+    connect(ui_->Label1, &TClickLabel::Click, this, Guarded([this] { Label1Click(); }));
+    connect(ui_->Label17, &TClickLabel::Click, this, Guarded([this] { Label17Click(); }));
+    for (TClickLabel* l :
+         {ui_->Label2, ui_->Label3, ui_->Label4, ui_->Label5, ui_->Label6, ui_->Label7, ui_->Label8})
+        connect(l, &TClickLabel::Click, this, Guarded([this] { Label5Click(); }));
+    connect(ui_->UpDown1, &TUpDown::Click, this, Guarded([this] { UpDown1Click(); }));
+    connect(ui_->UpDown2, &TUpDown::Click, this, Guarded([this] { UpDown2Click(); }));
+    connect(ui_->StaticText1, &TClickLabel::Click, this, Guarded([this] { StaticText1Click(); }));
+
+    Platform::Guard([this] { FormCreate(); });
+}
+
+TFRM_Date::~TFRM_Date() {
+    if (FRM_Date == this)
+        FRM_Date = nullptr;
+    // The module's cell arrays must not outlive the cells they refer to.
+    if (DayLabels[1] && DayLabels[1]->parent() == this) {
+        DayLabels.fill(nullptr);
+        LunarLabels.fill(nullptr);
+    }
+    delete ui_;
+}
+
+void TFRM_Date::FormCreate() {
+    CreateDayLabels();
+    CurrentDate = DateWin::Today();
+}
+
+void TFRM_Date::CreateDayLabels() {
+    // The prototypes take their font and colour from their style sheets, which apply on polishing.
+    ui_->day1->ensurePolished();
+    ui_->Cnday->ensurePolished();
+    for (int k = 1; k <= GridPositions; ++k) {
+        auto* day = new TClickLabel(this);
+        auto* lunar = new TClickLabel(this);
+        day->setObjectName(QStringLiteral("DayLabel%1").arg(k));
+        lunar->setObjectName(QStringLiteral("LunarLabel%1").arg(k));
+        DayLabels[k] = day;
+        LunarLabels[k] = lunar;
+
+        connect(day, &TClickLabel::Click, this, OnCell(this, day, &TFRM_Date::CnDayClick));
+        connect(day, &TClickLabel::MouseDown, this, OnCell(this, day, &TFRM_Date::CnDayMouseDown));
+        connect(lunar, &TClickLabel::Click, this, OnCell(this, lunar, &TFRM_Date::CHnDayClick));
+        connect(lunar, &TClickLabel::MouseDown, this, OnCell(this, lunar, &TFRM_Date::ChnDateMouseDown));
+
+        day->resize(ui_->day1->size());
+        day->setAlignment(ui_->day1->alignment());
+        lunar->resize(ui_->Cnday->size());
+        lunar->setAlignment(ui_->Cnday->alignment());
+
+        if (k == 1) {
+            day->move(ui_->day1->pos());
+            lunar->move(ui_->Cnday->pos());
+        } else if ((k - 1) % 7 != 0) { // same row: one column to the right
+            day->move(DayLabels[k - 1]->x() + ColumnStep, DayLabels[k - 1]->y());
+            lunar->move(LunarLabels[k - 1]->x() + ColumnStep, LunarLabels[k - 1]->y());
+        } else { // a new row, back at the prototypes' left edge
+            day->move(ui_->day1->x(), DayLabels[k - 1]->y() + RowStep);
+            lunar->move(ui_->Cnday->x(), LunarLabels[k - 1]->y() + RowStep);
+        }
+
+        day->setFont(ui_->day1->font());
+        day->setPalette(CellPalette(Qt::black));
+        lunar->setFont(ui_->Cnday->font());
+        lunar->setPalette(CellPalette(ui_->Cnday->palette().color(QPalette::WindowText)));
+        // QLabel paints no background unless asked to: both cells stay transparent.
+    }
+    // The spinners and "今天" stand over the grid.
+    ui_->UpDown1->raise();
+    ui_->UpDown2->raise();
+    ui_->StaticText1->raise();
+}
+
+void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
+    using namespace DateCn;
+    // 1. The headings. The year and month labels size themselves to their text.
+    ui_->Label20->setText(QString::number(GetYear(date)));
+    ui_->Label17->setText(QString::number(GetMonth(date)));
+    ui_->Label17->adjustSize();
+    ui_->Label16->setText(ui_->Label17->text());
+    ui_->Label1->setText(QString::number(GetYear(date)));
+    ui_->Label1->adjustSize();
+    ui_->Label21->setText(QString::fromStdString(GetZodiac(date)));
+
+    // 2. Every cell hidden and restyled; only step 4 shows the month's days again. Visibility is
+    //    applied to the widgets in one pass at the end, so that a cell shown in both months is not
+    //    hidden and shown again (each costs a repaint request).
+    std::array<bool, GridPositions + 1> shown{};
+    for (int k = 1; k <= GridPositions; ++k) {
+        SetFontColor(DayLabels[k], Qt::black);
+        SetFontColor(LunarLabels[k], Qt::black);
+        if (DayLabels[k]->font().pixelSize() != 15) {
+            QFont f = DayLabels[k]->font();
+            f.setPixelSize(15); // 11 points at 96 dots per inch
+            DayLabels[k]->setFont(f);
+        }
+    }
+
+    // 3. The month: its first day falls on position W (1 = Sunday .. 7 = Saturday).
+    int Y = 0, M = 0, D = 0;
+    DecodeDate(date, Y, M, D);
+    const TDateTime First = EncodeDate(Y, M, 1);
+    const int W = DayOfWeek(First);
+    const int N = DaysInMonth(First);
+
+    // 4. Fill the days. A failure ends the filling quietly at that day: the days before it stay
+    //    shown, the rest stay hidden, and the marker keeps its place if its day was not reached.
+    const QColor plainColor = ui_->Cnday->palette().color(QPalette::WindowText);
+    try {
+        for (int k = W; k <= W + N - 1; ++k) {
+            const int d = k - W + 1;
+            const TDateTime Cur = EncodeDate(Y, M, d);
+            TClickLabel* day = DayLabels[k];
+            TClickLabel* lunar = LunarLabels[k];
+            day->setText(QString::number(d));
+            day->setTag(d);
+            lunar->setTag(d);
+
+            // Each rule overrides the ones before it, so the traditional festival wins over the solar
+            // term, the term over the civil festival, that over the lunar month's first day.
+            std::string text = GetLunarDayName(Cur);
+            QColor color = plainColor;
+            if (text == "初一") {
+                text = GetLunarMonthName(Cur);
+                color = LunarMonthColor;
+            }
+            // Civil festival names are three characters; anything up to one character is no name.
+            if (std::string civil = GetCivilFestival(d, date); civil.size() > 3) {
+                text = std::move(civil);
+                color = FestivalColor;
+            }
+            if (std::string term = GetSolarTerm(Cur); !term.empty()) {
+                text = std::move(term);
+                color = SolarTermColor;
+            }
+            if (std::string festival = GetLunarFestival(Cur); !festival.empty()) {
+                text = std::move(festival);
+                color = FestivalColor;
+            }
+            lunar->setText(QString::fromStdString(text));
+            SetFontColor(lunar, color);
+
+            if (d == D) {
+                ui_->Shape2->move(day->x() - 1, day->y() + 1);
+                ui_->Label22->setText(QString::fromStdString(GetConstellationOfDay(D, Cur)));
+            }
+            shown[k] = true;
+        }
+    } catch (...) {
+        // Ends the filling without a message.
+    }
+    for (int k = 1; k <= GridPositions; ++k) {
+        DayLabels[k]->setVisible(shown[k]);
+        LunarLabels[k]->setVisible(shown[k]);
+    }
+}
+
+// A cell's palette: the given font colour on the window's background colour. The few palettes in
+// use are made once and shared, which keeps a month's restyling cheap.
+const QPalette& TFRM_Date::CellPalette(const QColor& fontColor) {
+    for (const auto& [rgb, p] : CellPalettes)
+        if (rgb == fontColor.rgb())
+            return p;
+    QPalette p = palette();
+    p.setColor(QPalette::WindowText, fontColor);
+    return CellPalettes.emplace_back(fontColor.rgb(), p).second;
+}
+
+void TFRM_Date::SetFontColor(QLabel* cell, const QColor& color) {
+    if (cell->palette().color(QPalette::WindowText) != color)
+        cell->setPalette(CellPalette(color));
+}
+
+void TFRM_Date::StoreSelectedDate() {
+    CurrentDate = DateCn::EncodeDate(SelYear, SelMonth, SelDay);
+}
+
+void TFRM_Date::FormShow() {
+    int y = 0, m = 0, d = 0;
+    DateCn::DecodeDate(CurrentDate, y, m, d);
+    SelYear = static_cast<std::uint16_t>(y);
+    SelMonth = static_cast<std::uint16_t>(m);
+    SelDay = static_cast<std::uint16_t>(d);
+    ui_->UpDown1->setPosition(SelYear);
+    ui_->UpDown2->setPosition(SelMonth);
+    ShowMonth(CurrentDate);
+}
+
+void TFRM_Date::Label1Click() {
+    ui_->UpDown1->show();
+    ui_->UpDown2->hide();
+}
+
+void TFRM_Date::Label17Click() {
+    ui_->UpDown2->show();
+    ui_->UpDown1->hide();
+}
+
+void TFRM_Date::UpDown1Click() {
+    SelYear = static_cast<std::uint16_t>(ui_->UpDown1->position());
+    ShowMonth(SafeEncodeDate(SelYear, SelMonth, SelDay));
+}
+
+void TFRM_Date::UpDown2Click() {
+    SelMonth = static_cast<std::uint16_t>(ui_->UpDown2->position());
+    ShowMonth(SafeEncodeDate(SelYear, SelMonth, SelDay));
+}
+
+// Both mouse-down handlers put the marker 1 pixel left of and 1 pixel below the top-left corner of
+// the position's day cell; the lunar cell lies 1 left of and 17 below its day cell.
+void TFRM_Date::CnDayMouseDown(QWidget* Sender) {
+    ui_->Shape2->move(Sender->x() - 1, Sender->y() + 1);
+}
+
+void TFRM_Date::ChnDateMouseDown(QWidget* Sender) {
+    ui_->Shape2->move(Sender->x(), Sender->y() - 16);
+}
+
+void TFRM_Date::CnDayClick(QWidget* Sender) {
+    SelDay = static_cast<std::uint16_t>(static_cast<TClickLabel*>(Sender)->tag());
+    StoreSelectedDate();
+}
+
+void TFRM_Date::CHnDayClick(QWidget* Sender) {
+    CnDayClick(Sender);
+}
+
+void TFRM_Date::StaticText1Click() {
+    CurrentDate = DateWin::Today();
+    FormShow();
+}
+
+void TFRM_Date::FormDeactivate() {
+    close();
+}
+
+void TFRM_Date::FormClose() {
+    // A closed calendar leaves the application's ownership: only the next opening destroys it.
+    Platform::Disown(this);
+}
+
+void TFRM_Date::done(int result) {
+    // Every way of closing (close box, deactivation, Escape) ends here.
+    WasActive = false;
+    Platform::Guard([this] { FormClose(); });
+    QDialog::done(result);
+}
+
+void TFRM_Date::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        Platform::Guard([this] { FormShow(); });
+}
+
+void TFRM_Date::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() != QEvent::ActivationChange)
+        return;
+    if (isActiveWindow())
+        WasActive = true;
+    else if (WasActive && isVisible())
+        Platform::Guard([this] { FormDeactivate(); });
+}
+
+void TFRM_Date::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    ui_->Shape1->setGeometry(rect()); // the frame follows the client area
+}

@@ -1,0 +1,101 @@
+// The calendar window: one Gregorian month as a grid of day cells, Sunday first, each with its
+// lunar day, lunar month, festival or solar term; year and month spinners, the zodiac animal of the
+// year, the constellation of the selected day, and "今天". It closes as soon as it loses activation.
+#pragma once
+
+#include "calendar/DateCn.h"
+
+#include <QDialog>
+#include <QPalette>
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <utility>
+#include <vector>
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class TFRM_Date;
+}
+QT_END_NAMESPACE
+
+class QLabel;
+class TClickLabel;
+class TUpDown;
+
+class TFRM_Date : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFRM_Date(QWidget* parent = nullptr);
+    ~TFRM_Date() override;
+
+    Ui::TFRM_Date* ui() const { return ui_; }
+
+    void CreateDayLabels();
+    void ShowMonth(DateCn::TDateTime date);
+    void StoreSelectedDate();
+
+    // Event handlers.
+    void FormCreate();
+    void FormShow();
+    void FormDeactivate();
+    void FormClose();
+    void Label1Click();
+    void Label17Click();
+    void UpDown1Click();
+    void UpDown2Click();
+    void CnDayMouseDown(QWidget* Sender);
+    void ChnDateMouseDown(QWidget* Sender);
+    void CnDayClick(QWidget* Sender);
+    void CHnDayClick(QWidget* Sender);
+    void StaticText1Click();
+    void Label5Click() {}
+
+    // The date whose month is filled each time the window is shown.
+    DateCn::TDateTime CurrentDate = 0;
+
+public slots:
+    void done(int result) override;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    const QPalette& CellPalette(const QColor& fontColor);
+    void SetFontColor(QLabel* cell, const QColor& color);
+
+    Ui::TFRM_Date* ui_;
+    std::vector<std::pair<QRgb, QPalette>> CellPalettes;
+    bool WasActive = false; // deactivation counts only after the window has been active once
+};
+
+// The calendar window; null until the first opening. The main window destroys the previous one and
+// makes a new one at every opening; a window that is destroyed clears this reference itself.
+extern TFRM_Date* FRM_Date;
+
+namespace DateWin {
+
+// The grid positions 1 to 37 (index 0 is unused): position k lies in row (k-1)/7, column (k-1)%7.
+// They refer to the cells of the most recently created window.
+extern std::array<TClickLabel*, 38> DayLabels;
+extern std::array<TClickLabel*, 38> LunarLabels;
+extern std::uint16_t SelYear;  // year of the month on show
+extern std::uint16_t SelMonth; // month on show, 1 to 12
+extern std::uint16_t SelDay;   // selected day; may exceed the length of the month on show
+
+// Length of a month from the engine's month-length table; 0 for a month outside 1 to 12.
+int DaysInMonthOf(std::uint16_t year, std::uint16_t month);
+// Length of the month that contains date.
+int DaysInMonth(DateCn::TDateTime date);
+// The date of year, month and the smaller of day and the month's length. Throws
+// DateCn::EDateEncodeError when that is no date (a month outside 1 to 12 gives day 0).
+DateCn::TDateTime SafeEncodeDate(std::uint16_t year, std::uint16_t month, std::uint16_t day);
+
+// Today's local date. Tests fix it with SetTodayForTesting; std::nullopt returns to the system clock.
+DateCn::TDateTime Today();
+void SetTodayForTesting(std::optional<DateCn::TDateTime> date);
+
+} // namespace DateWin

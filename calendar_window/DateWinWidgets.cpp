@@ -1,0 +1,124 @@
+#include "calendar_window/DateWinWidgets.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+
+#include <algorithm>
+
+// ---- TClickLabel ----------------------------------------------------------------------------------
+
+TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent) {}
+
+void TClickLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        LeftDown = true;
+    emit MouseDown(event->button(), event->modifiers(), event->position().toPoint());
+    event->accept();
+}
+
+void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
+    // The label keeps the mouse grab while a button is down, so a release elsewhere still lands
+    // here; only a release over the label makes a click.
+    const bool click =
+        LeftDown && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    if (event->button() == Qt::LeftButton)
+        LeftDown = false;
+    event->accept();
+    if (click)
+        emit Click();
+}
+
+// ---- TShape ---------------------------------------------------------------------------------------
+
+TShape::TShape(QWidget* parent) : QWidget(parent) {}
+
+void TShape::setBrushColor(const QColor& c) {
+    Brush = c;
+    update();
+}
+
+void TShape::setPenColor(const QColor& c) {
+    Pen = c;
+    update();
+}
+
+void TShape::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(Pen);
+    p.setBrush(Brush);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// ---- TBevel ---------------------------------------------------------------------------------------
+
+TBevel::TBevel(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void TBevel::paintEvent(QPaintEvent*) {
+    // Lowered: a shadow line with a highlight line under it, on the last two pixel rows.
+    QPainter p(this);
+    const int y = height() - 2;
+    p.setPen(palette().color(QPalette::Dark));
+    p.drawLine(0, y, width() - 1, y);
+    p.setPen(palette().color(QPalette::Light));
+    p.drawLine(0, y + 1, width() - 1, y + 1);
+}
+
+// ---- TUpDown --------------------------------------------------------------------------------------
+
+TUpDown::TUpDown(QWidget* parent) : QWidget(parent), Up(new QToolButton(this)), Down(new QToolButton(this)) {
+    Up->setObjectName(QStringLiteral("up"));
+    Down->setObjectName(QStringLiteral("down"));
+    Up->setArrowType(Qt::UpArrow);
+    Down->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {Up, Down}) {
+        b->setAutoRepeat(true);
+        b->setFocusPolicy(Qt::NoFocus);
+        b->setIconSize(QSize(6, 6));
+    }
+    setFocusPolicy(Qt::TabFocus);
+    connect(Up, &QToolButton::clicked, this, [this] { Step(btNext); });
+    connect(Down, &QToolButton::clicked, this, [this] { Step(btPrev); });
+}
+
+void TUpDown::setMinimum(int v) {
+    Min = v;
+    Max = std::max(Max, Min);
+    Position = std::clamp(Position, Min, Max);
+}
+
+void TUpDown::setMaximum(int v) {
+    Max = v;
+    Min = std::min(Min, Max);
+    Position = std::clamp(Position, Min, Max);
+}
+
+void TUpDown::setPosition(int v) {
+    Position = std::clamp(v, Min, Max);
+}
+
+void TUpDown::Step(TUDBtnType button) {
+    const int next = std::clamp(Position + (button == btNext ? 1 : -1), Min, Max);
+    if (next == Position)
+        return; // no wrap-around: at either end a press changes nothing
+    Position = next;
+    emit Click(button);
+}
+
+void TUpDown::resizeEvent(QResizeEvent*) {
+    const int upper = height() / 2;
+    Up->setGeometry(0, 0, width(), upper);
+    Down->setGeometry(0, upper, width(), height() - upper);
+}
+
+void TUpDown::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Up)
+        Step(btNext);
+    else if (event->key() == Qt::Key_Down)
+        Step(btPrev);
+    else
+        QWidget::keyPressEvent(event);
+}

@@ -1,0 +1,106 @@
+// Small widgets of the calendar window that Qt lacks: a label that reports mouse-down and click
+// and carries an integer tag, a filled rectangle, a bevel rule, and an up-down arrow pair.
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+#include <QWidget>
+
+class QToolButton;
+
+// A label with the click semantics of a push button: MouseDown on any button, then Click when the
+// left button is released over the same label. A press released elsewhere raises no Click.
+class TClickLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TClickLabel(QWidget* parent = nullptr);
+
+    int tag() const { return Tag; }
+    void setTag(int tag) { Tag = tag; }
+
+signals:
+    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    int Tag = 0;
+    bool LeftDown = false;
+};
+
+// A rectangle with a one-pixel outline and a solid fill.
+class TShape : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QColor brushColor READ brushColor WRITE setBrushColor)
+    Q_PROPERTY(QColor penColor READ penColor WRITE setPenColor)
+public:
+    explicit TShape(QWidget* parent = nullptr);
+
+    QColor brushColor() const { return Brush; }
+    void setBrushColor(const QColor& c);
+    QColor penColor() const { return Pen; }
+    void setPenColor(const QColor& c);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QColor Brush = Qt::white;
+    QColor Pen = Qt::black;
+};
+
+// A lowered rule drawn along the bottom edge of its rectangle.
+class TBevel : public QWidget {
+    Q_OBJECT
+public:
+    explicit TBevel(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// Up-down arrows without an edit box: a position within a range, moved one step per arrow press
+// (auto-repeating while held) and never wrapping. Only a step by the user raises Click; setting the
+// position from code is silent.
+class TUpDown : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int minimum READ minimum WRITE setMinimum)
+    Q_PROPERTY(int maximum READ maximum WRITE setMaximum)
+    Q_PROPERTY(int position READ position WRITE setPosition)
+public:
+    enum TUDBtnType { btNext, btPrev }; // up arrow, down arrow
+    Q_ENUM(TUDBtnType)
+
+    explicit TUpDown(QWidget* parent = nullptr);
+
+    int minimum() const { return Min; }
+    void setMinimum(int v);
+    int maximum() const { return Max; }
+    void setMaximum(int v);
+    int position() const { return Position; }
+    void setPosition(int v);
+
+    // One step as if an arrow were pressed: moves the position within the range and raises Click
+    // when it moved.
+    void Step(TUDBtnType button);
+
+    QToolButton* upButton() const { return Up; }
+    QToolButton* downButton() const { return Down; }
+
+signals:
+    void Click(TUpDown::TUDBtnType button);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int Min = 0;
+    int Max = 100;
+    int Position = 0;
+    QToolButton* Up;
+    QToolButton* Down;
+};

@@ -1,0 +1,432 @@
+// The calendar window, driven offscreen through the window system's own mouse path.
+#include "calendar_window/DateWin.h"
+#include "calendar_window/DateWinWidgets.h"
+#include "platform/Application.h"
+#include "platform/WindowOwner.h"
+#include "ui_DateWin.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+using DateCn::EncodeDate;
+using DateCn::TDateTime;
+using namespace DateWin;
+
+namespace {
+
+struct Ymd {
+    int y, m, d;
+};
+
+TDateTime Date(Ymd v) {
+    return EncodeDate(v.y, v.m, v.d);
+}
+
+QString Text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QColor FontColor(const QWidget* w) {
+    return w->palette().color(QPalette::WindowText);
+}
+
+// Grid position of day d in the month of (y, m): the first day stands at its weekday number.
+int PositionOf(int y, int m, int d) {
+    return DateCn::DayOfWeek(EncodeDate(y, m, 1)) + d - 1;
+}
+
+// Mouse events through the window, so that hit-testing and the mouse grab work as for a user.
+QPoint CentreIn(QWidget* window, QWidget* w) {
+    return w->mapTo(window, w->rect().center());
+}
+void Press(QWidget* window, QWidget* w) {
+    QTest::mousePress(window->windowHandle(), Qt::LeftButton, {}, CentreIn(window, w));
+}
+void Release(QWidget* window, QWidget* w) {
+    QTest::mouseRelease(window->windowHandle(), Qt::LeftButton, {}, CentreIn(window, w));
+}
+void Click(QWidget* window, QWidget* w) {
+    Press(window, w);
+    Release(window, w);
+}
+
+class CalendarWindow : public ::testing::Test {
+protected:
+    void TearDown() override {
+        delete Win.data();
+        SetTodayForTesting(std::nullopt);
+    }
+
+    // Opens a calendar as the main window does, with "today" fixed.
+    TFRM_Date* Open(Ymd today) {
+        SetTodayForTesting(Date(today));
+        Win = new TFRM_Date();
+        Platform::Own(Win);
+        Win->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Win));
+        return Win;
+    }
+    Ui::TFRM_Date& ui() { return *Win->ui(); }
+
+    // The marker stands on the grid position whose day cell is 1 left of and 1 above its corner.
+    QPoint MarkerSpotOf(int k) { return DayLabels[k]->pos() + QPoint(-1, 1); }
+
+    QPointer<TFRM_Date> Win;
+};
+
+// ---- Module functions -----------------------------------------------------------------------------
+
+TEST(DateWinFunctions, MonthLengthsAndSafeEncoding) {
+    EXPECT_EQ(DaysInMonthOf(2024, 2), 29);
+    EXPECT_EQ(DaysInMonthOf(1900, 2), 28);
+    EXPECT_EQ(DaysInMonthOf(2000, 2), 29);
+    EXPECT_EQ(DaysInMonthOf(2023, 0), 0);
+    EXPECT_EQ(DaysInMonthOf(2023, 13), 0);
+    EXPECT_EQ(DaysInMonth(EncodeDate(2023, 4, 30)), 30);
+    EXPECT_EQ(SafeEncodeDate(2024, 2, 31), EncodeDate(2024, 2, 29));
+    EXPECT_EQ(SafeEncodeDate(2023, 11, 31), EncodeDate(2023, 11, 30));
+    EXPECT_THROW(SafeEncodeDate(2023, 13, 5), DateCn::EDateEncodeError);
+}
+
+// ---- The window as defined -----------------------------------------------------------------------
+
+struct Look {
+    const char* widget;
+    int pixelSize;
+    QRgb color;
+};
+
+class FormLook : public CalendarWindow, public ::testing::WithParamInterface<Look> {};
+
+TEST_P(FormLook, FontsAndColours) {
+    const Look p = GetParam();
+    Open({2024, 2, 14});
+    auto* w = Win->findChild<QLabel*>(p.widget);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(w->font().pixelSize(), p.pixelSize);
+    EXPECT_EQ(FontColor(w), QColor(p.color));
+}
+
+INSTANTIATE_TEST_SUITE_P(Labels, FormLook,
+                         ::testing::Values(Look{"Label1", 29, 0x0000FF}, Look{"Label17", 32, 0x8080C0},
+                                           Look{"Label20", 64, 0xFFE8DD}, Look{"Label16", 120, 0xEBEBEB},
+                                           Look{"Label21", 35, 0xDDDDFF}, Look{"Label22", 19, 0xFF80FF},
+                                           Look{"Label2", 12, 0xFF0000}, Look{"Label15", 12, 0xFF0000},
+                                           Look{"Label4", 12, 0x000000}, Look{"day1", 14, 0x000000},
+                                           Look{"Cnday", 12, 0x004000}));
+
+TEST_F(CalendarWindow, FrameHitsAndHints) {
+    Open({2024, 2, 14});
+    EXPECT_EQ(Win->windowTitle(), Text("Tavrel日历"));
+    EXPECT_EQ(Win->size(), QSize(331, 285));
+    const Qt::WindowFlags flags = Win->windowFlags();
+    EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(flags.testFlag(Qt::WindowContextHelpButtonHint));
+    EXPECT_EQ(ui().Shape1->geometry(), Win->rect());
+    EXPECT_FALSE(ui().day1->isVisible());
+    EXPECT_FALSE(ui().Cnday->isVisible());
+    EXPECT_EQ(ui().Label1->toolTip(), Text("单击改变年份"));
+    EXPECT_EQ(ui().Label17->toolTip(), Text("单击改变月份"));
+    for (QWidget* w : {static_cast<QWidget*>(ui().Label1), static_cast<QWidget*>(ui().Label17),
+                       static_cast<QWidget*>(ui().StaticText1)})
+        EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor) << w->objectName().toStdString();
+    // The cells lie over the marker and the background figures, so the marked day takes the mouse.
+    const int k = PositionOf(2024, 2, 14);
+    EXPECT_EQ(Win->childAt(DayLabels[k]->geometry().center()), DayLabels[k]);
+    EXPECT_EQ(Win->childAt(LunarLabels[k]->geometry().center()), LunarLabels[k]);
+}
+
+// ---- Layout of a month ----------------------------------------------------------------------------
+
+struct Layout {
+    Ymd month;
+    int first, last; // filled positions
+};
+
+class MonthLayout : public CalendarWindow, public ::testing::WithParamInterface<Layout> {};
+
+TEST_P(MonthLayout, FillsItsPositionsOnly) {
+    const Layout p = GetParam();
+    Open(p.month);
+    for (int k = 1; k <= 37; ++k) {
+        SCOPED_TRACE(k);
+        const int r = (k - 1) / 7, c = (k - 1) % 7;
+        EXPECT_EQ(DayLabels[k]->geometry(), QRect(14 + 42 * c, 56 + 32 * r, 36, 16));
+        EXPECT_EQ(LunarLabels[k]->geometry(), QRect(13 + 42 * c, 73 + 32 * r, 36, 12));
+        const bool filled = k >= p.first && k <= p.last;
+        EXPECT_EQ(DayLabels[k]->isVisible(), filled);
+        EXPECT_EQ(LunarLabels[k]->isVisible(), filled);
+        if (filled) {
+            const int d = k - p.first + 1;
+            EXPECT_EQ(DayLabels[k]->text(), QString::number(d));
+            EXPECT_EQ(DayLabels[k]->tag(), d);
+            EXPECT_EQ(LunarLabels[k]->tag(), d);
+            EXPECT_EQ(FontColor(DayLabels[k]), QColor(Qt::black)); // weekends are not coloured
+            EXPECT_EQ(DayLabels[k]->font().pixelSize(), 15);
+            EXPECT_FALSE(LunarLabels[k]->text().isEmpty());
+        }
+    }
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(p.first + p.month.d - 1));
+}
+
+INSTANTIATE_TEST_SUITE_P(Months, MonthLayout,
+                         ::testing::Values(Layout{{2008, 3, 31}, 7, 37}, // Saturday start, 31 days
+                                           Layout{{2009, 2, 1}, 1, 28},  // exactly four rows
+                                           Layout{{2024, 2, 14}, 5, 33}));
+
+// ---- What a lunar cell shows ----------------------------------------------------------------------
+
+struct CellText {
+    Ymd date;
+    const char* text;
+    QRgb color;
+};
+
+class LunarCell : public CalendarWindow, public ::testing::WithParamInterface<CellText> {};
+
+TEST_P(LunarCell, ShowsTheRuleOfHighestPrecedence) {
+    const CellText p = GetParam();
+    Open({2024, 2, 14});
+    Win->ShowMonth(Date(p.date));
+    const int k = PositionOf(p.date.y, p.date.m, p.date.d);
+    ASSERT_TRUE(LunarLabels[k]->isVisible());
+    EXPECT_EQ(DayLabels[k]->text(), QString::number(p.date.d));
+    EXPECT_EQ(LunarLabels[k]->text(), Text(p.text));
+    EXPECT_EQ(FontColor(LunarLabels[k]), QColor(p.color));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, LunarCell,
+    ::testing::Values(CellText{{2024, 2, 4}, "立春", 0x5353FF}, CellText{{2024, 2, 9}, "除夕", 0xFF8000},
+                      CellText{{2024, 2, 10}, "春节", 0xFF8000}, // not 正月 in red
+                      CellText{{2024, 2, 14}, "情人节", 0xFF8000}, CellText{{2024, 2, 11}, "初二", 0x004000},
+                      CellText{{2024, 3, 10}, "二月", 0xFF0000}, CellText{{2020, 5, 23}, "闰四", 0xFF0000},
+                      CellText{{2020, 5, 22}, "三十", 0x004000},
+                      // Two rules on one day: the higher one wins.
+                      CellText{{2000, 5, 4}, "青年节", 0xFF8000}, CellText{{2001, 6, 21}, "夏至", 0x5353FF},
+                      CellText{{2001, 11, 22}, "小雪", 0x5353FF}, CellText{{2000, 2, 4}, "除夕", 0xFF8000},
+                      CellText{{2001, 10, 1}, "中秋节", 0xFF8000}));
+
+struct Heading {
+    Ymd date;
+    const char* zodiac;
+    const char* constellation;
+};
+
+class Headings : public CalendarWindow, public ::testing::WithParamInterface<Heading> {};
+
+TEST_P(Headings, FollowTheDateGivenNotTheMonth) {
+    const Heading p = GetParam();
+    Open({2024, 2, 14});
+    Win->ShowMonth(Date(p.date));
+    EXPECT_EQ(ui().Label21->text(), Text(p.zodiac));
+    EXPECT_EQ(ui().Label22->text(), Text(p.constellation));
+    EXPECT_EQ(ui().Label1->text(), QString::number(p.date.y));
+    EXPECT_EQ(ui().Label20->text(), QString::number(p.date.y));
+    EXPECT_EQ(ui().Label17->text(), QString::number(p.date.m));
+    EXPECT_EQ(ui().Label16->text(), QString::number(p.date.m));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, Headings,
+                         ::testing::Values(Heading{{2024, 2, 9}, "卯兔", "水瓶座"},
+                                           Heading{{2024, 2, 10}, "辰龙", "水瓶座"},
+                                           Heading{{2024, 2, 19}, "辰龙", "双鱼座"}));
+
+// ---- Navigation and selection ---------------------------------------------------------------------
+
+TEST_F(CalendarWindow, SelectedDayIsCarriedThroughShorterMonths) {
+    Open({2024, 1, 31});
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2024, 1, 31)));
+
+    Click(Win, ui().UpDown2->upButton());
+    EXPECT_EQ(ui().Label17->text(), "2");
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2024, 2, 29)));
+    EXPECT_EQ(ui().Label22->text(), Text("双鱼座"));
+    EXPECT_EQ(SelDay, 31);
+
+    Click(Win, ui().UpDown2->upButton());
+    EXPECT_EQ(ui().Label17->text(), "3");
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2024, 3, 31)));
+    EXPECT_EQ(ui().Label22->text(), Text("白羊座"));
+    EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 1, 31)); // navigation leaves it alone
+}
+
+TEST_F(CalendarWindow, ClickOnEitherCellSelectsItsDay) {
+    Open({2024, 2, 14});
+    const QString zodiac = ui().Label21->text(), constellation = ui().Label22->text();
+    const int k = PositionOf(2024, 2, 20);
+
+    Click(Win, DayLabels[k]);
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(k));
+    EXPECT_EQ(SelDay, 20);
+    EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 2, 20));
+
+    Click(Win, LunarLabels[k + 1]);
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(k + 1));
+    EXPECT_EQ(SelDay, 21);
+    EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 2, 21));
+    // The grid is not refilled on a click.
+    EXPECT_EQ(ui().Label21->text(), zodiac);
+    EXPECT_EQ(ui().Label22->text(), constellation);
+}
+
+TEST_F(CalendarWindow, PressReleasedElsewhereMovesTheMarkerOnly) {
+    Open({2024, 2, 14});
+    const int k = PositionOf(2024, 2, 5);
+    Press(Win, LunarLabels[k]);
+    Release(Win, DayLabels[k + 2]);
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(k));
+    EXPECT_EQ(SelDay, 14);
+    EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 2, 14));
+
+    Click(Win, ui().UpDown1->upButton()); // the next fill marks SelDay again
+    EXPECT_EQ(ui().Label1->text(), "2025");
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2025, 2, 14)));
+}
+
+TEST_F(CalendarWindow, TodayReturnsFromAnywhere) {
+    Open({2024, 2, 14});
+    Click(Win, ui().Label1); // only the year spinner stays
+    EXPECT_TRUE(ui().UpDown1->isVisible());
+    EXPECT_FALSE(ui().UpDown2->isVisible());
+    for (int i = 0; i < 3; ++i)
+        Click(Win, ui().UpDown1->downButton());
+    Click(Win, ui().Label17); // only the month spinner stays
+    EXPECT_FALSE(ui().UpDown1->isVisible());
+    EXPECT_TRUE(ui().UpDown2->isVisible());
+    Click(Win, ui().UpDown2->downButton());
+    Click(Win, DayLabels[PositionOf(2021, 1, 3)]);
+    EXPECT_EQ(Win->CurrentDate, EncodeDate(2021, 1, 3));
+
+    Click(Win, ui().StaticText1);
+    EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 2, 14));
+    EXPECT_EQ(ui().UpDown1->position(), 2024);
+    EXPECT_EQ(ui().UpDown2->position(), 2);
+    EXPECT_EQ(ui().Label1->text(), "2024");
+    EXPECT_EQ(ui().Label17->text(), "2");
+    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2024, 2, 14)));
+    EXPECT_EQ(DayLabels[PositionOf(2024, 2, 29)]->text(), "29");
+    EXPECT_FALSE(ui().UpDown1->isVisible()); // "今天" leaves the spinners' visibility alone
+}
+
+struct Limit {
+    Ymd today;
+    bool yearSpinner, up;
+    int stays;
+};
+
+class SpinnerLimit : public CalendarWindow, public ::testing::WithParamInterface<Limit> {};
+
+TEST_P(SpinnerLimit, StopsWithoutWrapping) {
+    const Limit p = GetParam();
+    Open(p.today);
+    TUpDown* spinner = p.yearSpinner ? ui().UpDown1 : ui().UpDown2;
+    QSignalSpy clicks(spinner, &TUpDown::Click);
+    Click(Win, p.up ? spinner->upButton() : spinner->downButton());
+    EXPECT_EQ(spinner->position(), p.stays);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(ui().Label1->text(), QString::number(p.today.y));
+    EXPECT_EQ(ui().Label17->text(), QString::number(p.today.m));
+}
+
+INSTANTIATE_TEST_SUITE_P(Ends, SpinnerLimit,
+                         ::testing::Values(Limit{{2050, 12, 31}, true, true, 2050},
+                                           Limit{{1901, 1, 1}, true, false, 1901},
+                                           Limit{{2050, 12, 31}, false, true, 12},
+                                           Limit{{1901, 1, 1}, false, false, 1}));
+
+TEST_F(CalendarWindow, SpinnerStepsRaiseClicksButCodeDoesNot) {
+    Open({2024, 2, 14});
+    QSignalSpy clicks(ui().UpDown1, &TUpDown::Click);
+    ui().UpDown1->setPosition(2030);
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(ui().Label1->text(), "2024");
+    Click(Win, ui().UpDown1->upButton());
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(ui().Label1->text(), "2031");
+}
+
+// ---- Closing and lifetime -------------------------------------------------------------------------
+
+TEST_F(CalendarWindow, ClosesWhenAnotherWindowIsActivated) {
+    QWidget other;
+    other.resize(100, 100);
+    other.show();
+    Open({2024, 2, 14});
+    Win->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(Win));
+    ASSERT_TRUE(Platform::Owns(Win));
+
+    other.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    EXPECT_FALSE(Win->isVisible());
+    EXPECT_EQ(Win->result(), QDialog::Rejected);
+    EXPECT_FALSE(Platform::Owns(Win)); // hidden, not destroyed, and no longer the application's
+}
+
+TEST_F(CalendarWindow, ModalDisplayEndsOnDeactivation) {
+    SetTodayForTesting(Date({2024, 2, 14}));
+    Win = new TFRM_Date();
+    Platform::Own(Win);
+    QTimer::singleShot(0, Win, [this] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(Win));
+        QApplication::setActiveWindow(nullptr); // the user turns to another program
+    });
+    EXPECT_EQ(Win->exec(), QDialog::Rejected);
+    EXPECT_FALSE(Platform::Owns(Win));
+}
+
+TEST_F(CalendarWindow, SecondOpeningDestroysTheFirst) {
+    // The main window's opening: destroy the previous calendar, make a new one, show it.
+    auto openCalendar = [] {
+        delete FRM_Date;
+        FRM_Date = new TFRM_Date();
+        Platform::Own(FRM_Date);
+        FRM_Date->show();
+    };
+    SetTodayForTesting(Date({2024, 2, 14}));
+    openCalendar();
+    QPointer<TFRM_Date> first = FRM_Date;
+    Click(first, DayLabels[PositionOf(2024, 2, 3)]);
+    first->close();
+    EXPECT_FALSE(Platform::Owns(first));
+
+    openCalendar();
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(FRM_Date->CurrentDate, EncodeDate(2024, 2, 14)); // set up anew
+    EXPECT_EQ(DayLabels[1]->window(), FRM_Date);
+    Win = FRM_Date; // torn down by the fixture
+}
+
+TEST_F(CalendarWindow, DestroyedCalendarClearsTheGlobalReference) {
+    // A calendar still owned at exit is destroyed by the application; the main window's later
+    // delete of FRM_Date must then find null.
+    Open({2024, 2, 14});
+    FRM_Date = Win;
+    Platform::DestroyOwnedWindows();
+    EXPECT_TRUE(Win.isNull());
+    EXPECT_EQ(FRM_Date, nullptr);
+    EXPECT_EQ(DayLabels[1], nullptr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Headless unless told otherwise (test discovery runs without the tests' environment).
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    Platform::Application app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
