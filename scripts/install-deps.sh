@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webchannel-dev libqt6svg6-dev
     libcurl4-openssl-dev libsqlite3-dev libicu-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    haxe fonts-wqy-zenhei
+    haxe python3-fonttools fonts-arphic-ukai fonts-wqy-zenhei
     xvfb xauth xdotool x11-utils imagemagick
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
