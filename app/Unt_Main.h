@@ -3,10 +3,18 @@
 // the two rotation ticks and ScheduleField) lives in promo/.
 #pragma once
 
+#include "platform/web/WebPane.h"
+#include "promo/Promotion.h"
+
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+
+class QSessionManager;
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -41,9 +49,13 @@ public:
     void Label17Click();
     void FormCloseQuery(bool& CanClose);
 
+    // How the exit flow asks the application to end; the program's loop ends at its next turn.
+    // Tests replace it to see the request without ending their own loops.
+    std::function<void()> RequestQuit;
+
     // ---- Promotion panes (promo/) ----
     // Members, helpers and any pane/timer objects the promotion code needs are declared in this block.
-    void FormCreate();
+    void FormCreate(); // starts the timers, downloads the schedule and switches, hides idle panes
     void Timer1Timer();
     void Timer2Timer();
     QByteArray ScheduleField(std::int32_t field, std::int32_t line) const;
@@ -52,13 +64,26 @@ public:
     std::int32_t LastLine = 0;
     std::int32_t MainPaneOn = 0;
     std::int32_t TopPaneOn = 0;
+    Promo::ScheduleMemo Memo1; // the schedule; the form's Memo1 widget only keeps its place, hidden
+    QTimer Timer1;             // top pane
+    QTimer Timer2;             // main pane
+    std::unique_ptr<Platform::WebPane> EmbeddedWB1; // main pane, over the form's EmbeddedWB1 placeholder
+    std::unique_ptr<Platform::WebPane> EmbeddedWB2; // top pane, over the form's EmbeddedWB2 placeholder
+    Platform::HttpClient* IdHTTP1 = nullptr;        // Platform::services().http() unless set before FormCreate
+    Platform::HttpClient* IdHTTP2 = nullptr;
+    Promo::Window PromoWindow();
     // ---- end of promotion panes ----
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void ExitFlow();
+    void SessionQuery(QSessionManager& manager);
+    void NotAvailable(const QString& feature);
+
     Ui::TFrmmain* ui_;
+    bool exitConfirmed_ = false; // once the user said yes, later close requests pass unasked
 };
 
 extern QPointer<TFrmmain> Frmmain;

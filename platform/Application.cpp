@@ -1,12 +1,29 @@
 #include "platform/Application.h"
 
 #include "platform/Errors.h"
+#include "platform/Fonts.h"
 
 namespace Platform {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("velmora"));
-    setApplicationDisplayName(QStringLiteral("Velmora"));
+    setDesktopFileName(QStringLiteral("velmora"));
+    InstallFontSubstitutes();
+}
+
+namespace {
+QString& storedTitle() {
+    static QString title = QStringLiteral("Velmora");
+    return title;
+}
+} // namespace
+
+QString Application::title() {
+    return storedTitle();
+}
+
+void Application::setTitle(const QString& title) {
+    storedTitle() = title;
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

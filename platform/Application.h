@@ -12,6 +12,12 @@ class Application : public QApplication {
 public:
     Application(int& argc, char** argv);
     bool notify(QObject* receiver, QEvent* event) override;
+
+    // The application title ("Velmora" unless set): the taskbar text and the caption of the
+    // standard error box. It is not Qt's display name, which the X11 plugin would append to every
+    // window's caption ("退出系统 — Velmora").
+    static QString title();
+    static void setTitle(const QString& title);
 };
 
 } // namespace Platform

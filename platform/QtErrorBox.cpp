@@ -1,12 +1,14 @@
 #include "platform/QtErrorBox.h"
 
+#include "platform/Application.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
 namespace Platform {
 
 void QtErrorBox::showError(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Critical, Application::title(), text, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();

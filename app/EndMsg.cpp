@@ -1,0 +1,100 @@
+#include "app/EndMsg.h"
+
+#include "ui_EndMsg.h"
+
+#include "app/UntReg.h"
+#include "platform/Errors.h"
+#include "platform/WindowOwner.h"
+
+#include <QKeyEvent>
+
+#include <memory>
+
+QPointer<TFrmMsG> FrmMsG;
+
+namespace {
+
+// Removes every leading and trailing byte below 33 (spaces, tabs, line breaks, control bytes).
+QByteArray TrimControls(const QByteArray& text) {
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && static_cast<unsigned char>(text[begin]) < 33)
+        ++begin;
+    while (end > begin && static_cast<unsigned char>(text[end - 1]) < 33)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+constexpr QPoint FixedPosition{500, 303};
+
+} // namespace
+
+TFrmMsG::TFrmMsG(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ui_(new Ui::TFrmMsG) {
+    ui_->setupUi(this);
+    move(FixedPosition);
+
+    // Each button ends the dialog even when its handler fails: the result is set first, as the
+    // button's modal result would be, and the dialog is closed after the handler whatever happened.
+    connect(ui_->Button1, &QPushButton::clicked, this, [this] {
+        setResult(QDialog::Accepted);
+        Platform::Guard([this] { Button1Click(); });
+        if (isVisible())
+            done(QDialog::Accepted);
+    });
+    connect(ui_->Button2, &QPushButton::clicked, this, [this] {
+        setResult(QDialog::Rejected);
+        Platform::Guard([this] { Button2Click(); });
+        if (isVisible())
+            done(QDialog::Rejected);
+    });
+    ui_->Button1->setFocus();
+
+    Platform::Guard([this] { FormCreate(); });
+}
+
+TFrmMsG::~TFrmMsG() {
+    delete ui_;
+}
+
+void TFrmMsG::FormCreate() {
+    if (TrimControls(UntReg::GetStartPage()) == QByteArray(EndMsg::PortalAddress)) {
+        ui_->CheckBox1->setChecked(false);
+        ui_->CheckBox1->setVisible(false);
+    }
+}
+
+void TFrmMsG::Button1Click() {
+    if (ui_->CheckBox1->isChecked())
+        UntReg::SetStartPage(QByteArray(EndMsg::PortalAddress));
+    Confirmed = true;
+    close();
+}
+
+void TFrmMsG::Button2Click() {
+    Confirmed = false;
+    close();
+}
+
+void TFrmMsG::keyPressEvent(QKeyEvent* event) {
+    // Escape does nothing here: the dialog has no cancel button.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+namespace EndMsg {
+
+bool ConfirmExit() {
+    auto dialog = std::make_unique<TFrmMsG>();
+    FrmMsG = dialog.get();
+    Platform::Own(dialog.get());
+    dialog->exec();
+    const bool confirmed = dialog->Confirmed;
+    dialog.reset();
+    return confirmed;
+}
+
+} // namespace EndMsg

@@ -1,0 +1,27 @@
+// The About dialog: the maker, a contact and the support mail link.
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+QT_BEGIN_NAMESPACE
+namespace Ui {
+class TAbout;
+}
+QT_END_NAMESPACE
+
+class TAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit TAbout(QWidget* parent = nullptr);
+    ~TAbout() override;
+
+    Ui::TAbout* ui() const { return ui_; }
+
+    static constexpr char SupportMail[] = "support@velmora.example";
+
+private:
+    Ui::TAbout* ui_;
+};
+
+extern QPointer<TAbout> About;

@@ -1,0 +1,19 @@
+#include "app/Unt_servers.h"
+
+#include "ui_Unt_servers.h"
+
+#include "app/WindowPlacement.h"
+
+QPointer<TFrm_servers> Frm_servers;
+
+TFrm_servers::TFrm_servers(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint),
+      ui_(new Ui::TFrm_servers) {
+    ui_->setupUi(this);
+    CentreOnScreen(this);
+}
+
+TFrm_servers::~TFrm_servers() {
+    delete ui_;
+}

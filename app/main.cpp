@@ -1,0 +1,28 @@
+// Velmora: fortune telling and the Chinese calendar.
+#include "app/Unt_Main.h"
+
+#include "app/WindowPlacement.h"
+#include "platform/Application.h"
+#include "platform/WebEngineEnv.h"
+#include "platform/WindowOwner.h"
+
+#include <QIcon>
+
+int main(int argc, char** argv) {
+    Platform::PrepareWebEngine();
+    Platform::Application app(argc, argv);
+    Platform::Application::setTitle(QStringLiteral("Velmora"));
+
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 128})
+        icon.addFile(QStringLiteral(":/images/icons/velmora-%1.png").arg(size), QSize(size, size));
+    app.setWindowIcon(icon);
+
+    Frmmain = new TFrmmain();
+    Platform::Own(Frmmain);
+    CentreOnScreen(Frmmain);
+    Frmmain->show();
+    const int code = app.exec();
+    Platform::DestroyOwnedWindows();
+    return code;
+}

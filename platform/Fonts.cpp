@@ -1,0 +1,22 @@
+#include "platform/Fonts.h"
+
+#include <QFont>
+#include <QStringList>
+
+namespace Platform {
+
+void InstallFontSubstitutes() {
+    // WenQuanYi Zen Hei Mono (fonts-wqy-zenhei) has half-width Latin like the classic families;
+    // the others are fallbacks for systems that have only them.
+    const QStringList substitutes = {
+        QStringLiteral("WenQuanYi Zen Hei Mono"), QStringLiteral("WenQuanYi Zen Hei"),
+        QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("Noto Sans CJK SC")};
+    for (const char* family :
+         {"宋体", "SimSun", "新宋体", "NSimSun", "楷体_GB2312", "楷体", "KaiTi", "黑体", "SimHei"}) {
+        const QString name = QString::fromUtf8(family);
+        if (QFont::substitutes(name) != substitutes)
+            QFont::insertSubstitutions(name, substitutes);
+    }
+}
+
+} // namespace Platform

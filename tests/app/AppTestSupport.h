@@ -1,0 +1,93 @@
+// Fakes and helpers for the window tests.
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <ostream>
+
+// Readable failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
+    *os << '"' << bytes.toStdString() << '"';
+}
+
+struct FakeLauncher : Platform::Launcher {
+    QStringList pages;
+    QStringList mails;
+    void openInBrowser(const QString& address) override { pages << address; }
+    void openMail(const QString& address) override { mails << address; }
+};
+
+struct FakeErrorBox : Platform::ErrorBox {
+    QStringList shown;
+    void showError(const QString& text) override { shown << text; }
+};
+
+// Answers every modal dialog that appears while it lives, once each, and counts them. It polls,
+// so it works inside the nested loop of exec().
+class ModalAnswerer {
+public:
+    explicit ModalAnswerer(std::function<void(QDialog*)> act) : act_(std::move(act)) {
+        timer_.setInterval(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog || !dialog->isVisible() || dialog == last_.data())
+                return;
+            last_ = dialog;
+            ++count;
+            act_(dialog);
+        });
+        timer_.start();
+    }
+    int count = 0;
+
+private:
+    std::function<void(QDialog*)> act_;
+    QPointer<QDialog> last_;
+    QTimer timer_;
+};
+
+// A fresh XDG_CONFIG_HOME and fake launcher and error box for each test.
+class AppFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(config_.isValid());
+        ::setenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()).constData(), 1);
+    }
+    void TearDown() override {
+        // A test that failed half-way may leave a modal dialog open: close it.
+        while (QWidget* modal = QApplication::activeModalWidget())
+            delete modal;
+    }
+    QByteArray hive() const {
+        QFile f(config_.path() + QStringLiteral("/velmora/user.reg"));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+    void writeHive(const QByteArray& text) const {
+        QDir().mkpath(config_.path() + QStringLiteral("/velmora"));
+        QFile f(config_.path() + QStringLiteral("/velmora/user.reg"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
+    QTemporaryDir config_;
+    std::shared_ptr<FakeLauncher> launcher_ = std::make_shared<FakeLauncher>();
+    std::shared_ptr<FakeErrorBox> errors_ = std::make_shared<FakeErrorBox>();
+    Platform::ScopedService<Platform::Launcher> launcherScope_{launcher_};
+    Platform::ScopedService<Platform::ErrorBox> errorScope_{errors_};
+};

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# End-to-end run of the built program: under Xvfb, with a fake xdg-open first on PATH that logs
+# its arguments and a fresh XDG_CONFIG_HOME. The main window must appear; the exit is declined
+# from the keyboard, then confirmed; the program must end, the browser must have been handed the
+# home page and the hive must hold the portal as start page.
+# Usage: smoke.sh PATH/TO/velmora        (exit 77: skipped, no xvfb-run or xdotool)
+set -uo pipefail
+
+home_page='http://www.velmora.example/index.html'
+portal='http://portal.velmora.example/?400'
+
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+if [ "${1:-}" != --inside-x ]; then
+    exe=$(readlink -f "${1:?usage: smoke.sh PATH/TO/velmora}")
+    command -v xvfb-run >/dev/null && command -v xdotool >/dev/null || exit 77
+    work=$(mktemp -d)
+    trap 'rm -rf "$work"' EXIT
+    mkdir -p "$work/bin" "$work/config"
+    cat >"$work/bin/xdg-open" <<FAKE
+#!/bin/sh
+printf '%s\n' "\$*" >>"$work/xdg-open.log"
+FAKE
+    chmod +x "$work/bin/xdg-open"
+    PATH="$work/bin:$PATH" XDG_CONFIG_HOME="$work/config" \
+        xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside-x "$exe" "$work"
+    exit $?
+fi
+
+exe=$2
+work=$3
+log="$work/xdg-open.log"
+hive="$XDG_CONFIG_HOME/velmora/user.reg"
+
+"$exe" >"$work/velmora.log" 2>&1 &
+pid=$!
+trap 'kill "$pid" 2>/dev/null' EXIT
+
+window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora$' | head -1)
+[ -n "$window" ] || fail "the main window did not appear"
+echo "main window $window"
+
+# Clicks the close button (RzButton7: left 708, top 8 in the button row under the 84-high banner)
+# and waits for the exit dialog.
+ask_exit() {
+    xdotool mousemove --window "$window" 748 102 click 1
+    dialog=$(timeout 15 xdotool search --sync --onlyvisible --name '退出系统' | head -1)
+    [ -n "$dialog" ] || fail "the exit dialog did not appear"
+    xdotool windowfocus --sync "$dialog" 2>/dev/null || true
+}
+
+wait_gone() { # window id
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name '退出系统' >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "the exit dialog stayed open"
+}
+
+# No: the dialog closes and the program goes on.
+ask_exit
+xdotool key --clearmodifiers alt+n
+wait_gone
+kill -0 "$pid" 2>/dev/null || fail "the program ended after no"
+[ ! -s "$log" ] || fail "the browser was started after no: $(cat "$log")"
+xdotool search --onlyvisible --name '^Velmora$' >/dev/null || fail "the main window is gone after no"
+
+# Yes: the program ends and opens the home page.
+ask_exit
+xdotool key --clearmodifiers alt+y
+for _ in $(seq 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$pid" 2>/dev/null && fail "the program is still running after yes"
+wait "$pid"
+status=$?
+[ "$status" -eq 0 ] || fail "the program ended with status $status"
+
+for _ in $(seq 50); do # xdg-open is started detached; give it a moment to write
+    [ -s "$log" ] && break
+    sleep 0.1
+done
+[ "$(cat "$log")" = "$home_page" ] || fail "the browser got '$(cat "$log" 2>/dev/null)', not the home page"
+grep -qxF "\"Start Page\"=\"$portal\"" "$hive" || fail "the hive has no portal start page: $(cat "$hive")"
+echo "ok: declined, then confirmed; browser got $home_page; start page $portal"
