@@ -3,6 +3,7 @@
 #include "ui_Unt_Main.h"
 
 #include "app/EndMsg.h"
+#include "calendar_window/DateWin.h"
 #include "platform/Application.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
@@ -79,6 +80,7 @@ TFrmmain::TFrmmain(QWidget* parent)
 }
 
 TFrmmain::~TFrmmain() {
+    delete FRM_Date; // a closed calendar is no longer owned by the application
     delete ui_;
 }
 
