@@ -17,6 +17,14 @@ void InstallFontSubstitutes() {
         if (QFont::substitutes(name) != substitutes)
             QFont::insertSubstitutions(name, substitutes);
     }
+    // The clerical-script family (the calendar's zodiac figure) looks closest in a brush font.
+    QStringList brush = {QStringLiteral("AR PL UKai CN")};
+    brush += substitutes;
+    for (const char* family : {"隶书", "LiSu"}) {
+        const QString name = QString::fromUtf8(family);
+        if (QFont::substitutes(name) != brush)
+            QFont::insertSubstitutions(name, brush);
+    }
 }
 
 } // namespace Platform

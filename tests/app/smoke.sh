@@ -32,6 +32,7 @@ fi
 
 exe=$2
 work=$3
+unset QT_QPA_PLATFORM # a real X window on the Xvfb display, whatever the test run uses
 log="$work/xdg-open.log"
 hive="$XDG_CONFIG_HOME/velmora/user.reg"
 

@@ -16,6 +16,10 @@ struct Picture {
     bool alpha;
 };
 
+void PrintTo(const Picture& p, std::ostream* os) {
+    *os << p.path;
+}
+
 class Pictures : public testing::TestWithParam<Picture> {};
 
 TEST_P(Pictures, HaveTheirNativeSizeAndFormat) {
