@@ -10,7 +10,6 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QSessionManager>
 
 QPointer<TFrmmain> Frmmain;
@@ -177,11 +176,4 @@ void TFrmmain::SessionQuery(QSessionManager& manager) {
 #else
     (void)manager;
 #endif
-}
-
-void TFrmmain::NotAvailable(const QString& feature) {
-    QMessageBox box(QMessageBox::Information, Platform::Application::title(),
-                    feature + QStringLiteral("暂不可用。"), QMessageBox::Ok, this);
-    box.setObjectName(QStringLiteral("NotAvailableBox"));
-    box.exec();
 }

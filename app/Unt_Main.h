@@ -69,7 +69,7 @@ public:
     QTimer Timer2;             // main pane
     std::unique_ptr<Platform::WebPane> EmbeddedWB1; // main pane, over the form's EmbeddedWB1 placeholder
     std::unique_ptr<Platform::WebPane> EmbeddedWB2; // top pane, over the form's EmbeddedWB2 placeholder
-    Platform::HttpClient* IdHTTP1 = nullptr;        // Platform::services().http() unless set before FormCreate
+    Platform::HttpClient* IdHTTP1 = nullptr; // Platform::services().http() unless set before FormCreate
     Platform::HttpClient* IdHTTP2 = nullptr;
     Promo::Window PromoWindow();
     // ---- end of promotion panes ----
@@ -80,7 +80,6 @@ protected:
 private:
     void ExitFlow();
     void SessionQuery(QSessionManager& manager);
-    void NotAvailable(const QString& feature);
 
     Ui::TFrmmain* ui_;
     bool exitConfirmed_ = false; // once the user said yes, later close requests pass unasked

@@ -4,6 +4,7 @@
 #include "app/Uabout.h"
 #include "app/Unt_servers.h"
 #include "calendar_window/DateWin.h"
+#include "movie/Flash.h"
 #include "platform/WindowOwner.h"
 #include "reading/UntZhiwen.h"
 
@@ -52,5 +53,5 @@ void TFrmmain::RzButton5Click() {
 }
 
 void TFrmmain::RzButton4Click() { // the palm-reading movie
-    NotAvailable(QStringLiteral("手相占卜"));
+    Flash::ShowDivinationMovie(1);
 }

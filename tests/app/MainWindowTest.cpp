@@ -6,9 +6,11 @@
 #include "app/Unt_Main.h"
 #include "app/Unt_servers.h"
 #include "calendar_window/DateWin.h"
+#include "movie/Flash.h"
 #include "platform/Errors.h"
 #include "platform/QtErrorBox.h"
 #include "platform/WindowOwner.h"
+#include "platform/web/ShockwaveFlash.h"
 #include "reading/UntZhiwen.h"
 
 #include <QLabel>
@@ -230,16 +232,26 @@ INSTANTIATE_TEST_SUITE_P(
                       Opener{"RzButton5", "TFRM_Date", [] { return static_cast<QDialog*>(FRM_Date); }}),
     [](const auto& info) { return std::string(info.param.button); });
 
-TEST_F(MainWindow, ButtonsOfWindowsStillToComeSayNotAvailable) {
-    QStringList boxes;
-    ModalAnswerer answer([&](QDialog* d) {
-        boxes << d->objectName();
-        d->close();
-    });
-    for (const char* name : {"RzButton4"})
-        QTest::mouseClick(child(name), Qt::LeftButton);
-    EXPECT_EQ(boxes, QStringList({"NotAvailableBox"}));
+namespace {
+class StubMovie : public Platform::MovieControl {
+public:
+    using MovieControl::MovieControl;
+    QString Movie() const override { return movie; }
+    void SetMovie(const QString& path) override { movie = path; }
+    QString movie;
+};
+} // namespace
+
+TEST_F(MainWindow, PalmReadingButtonOpensThePalmMovieWithoutBlocking) {
+    auto previous = Flash::SetMovieControlFactory([](QWidget* parent) { return new StubMovie(parent); });
+    QTest::mouseClick(child("RzButton4"), Qt::LeftButton); // returns: the movie window is not modal
+    ASSERT_TRUE(FrmFlash);
+    EXPECT_TRUE(FrmFlash->isVisible());
+    EXPECT_EQ(FrmFlash->windowTitle(), QStringLiteral("手相占卜"));
+    EXPECT_TRUE(FrmFlash->ShockwaveFlash1->Movie().endsWith(QStringLiteral("/Flash/shou.swf")));
     EXPECT_TRUE(errors_->shown.isEmpty());
+    delete FrmFlash.data();
+    Flash::SetMovieControlFactory(std::move(previous));
 }
 
 // ---- The information dialogs ----

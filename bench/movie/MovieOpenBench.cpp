@@ -1,0 +1,150 @@
+// Times a press of the palm-reading button: from the ShowDivinationMovie call to the movie's first
+// frame on screen, then measures the memory of the program and its web engine helpers with one
+// movie window playing. Run it under a display (xvfb-run); run-bench.sh repeats it and takes medians.
+//
+// Usage: velmora_movie_bench [kind=1] [first-frame.png] [seconds to hold the first window open]
+// Output, one "key value" per line: cold_loaded_ms, cold_first_frame_ms (first frame seen in the
+// window's pixels), cold_page_frame_ms (first frame as the player page reports it), pss_mib, and
+// the same three timings for a second press in the same process (warm_*).
+#include "movie/Flash.h"
+
+#include "platform/Application.h"
+#include "platform/WebEngineEnv.h"
+#include "platform/WindowOwner.h"
+#include "platform/web/ShockwaveFlash.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QImage>
+#include <QTimer>
+
+#include <cstdio>
+#include <map>
+#include <utility>
+
+namespace {
+
+struct Press {
+    double loadedMs = -1, pixelsMs = -1, pageMs = -1;
+};
+
+QString shotFile; // where to keep the first frame seen, when asked (second argument)
+
+// True once the control shows a picture of more than one colour: the movie's first frame (the
+// browser view paints one plain colour until the player draws).
+bool showsMovie(QWidget* control) {
+    const QImage image = control->grab().toImage();
+    if (image.isNull())
+        return false;
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 32; ++x) {
+            if (image.pixel(image.width() * x / 32, image.height() * y / 24) != first) {
+                if (!shotFile.isEmpty())
+                    image.save(std::exchange(shotFile, QString()));
+                return true;
+            }
+        }
+    return false;
+}
+
+Press press(int kind, int timeoutMs) {
+    Press p;
+    QElapsedTimer clock;
+    QEventLoop loop;
+    clock.start();
+    Flash::ShowDivinationMovie(kind);
+    auto* control = qobject_cast<Platform::ShockwaveFlash*>(FrmFlash->ShockwaveFlash1);
+    if (!control)
+        return p;
+    // Connected in the loop's context, so that nothing reaches this frame after it returns.
+    QObject::connect(control, &Platform::ShockwaveFlash::loaded, &loop,
+                     [&] { p.loadedMs = clock.nsecsElapsed() / 1e6; });
+    QObject::connect(control, &Platform::ShockwaveFlash::firstFrameDrawn, &loop,
+                     [&] { p.pageMs = clock.nsecsElapsed() / 1e6; });
+    QObject::connect(control, &Platform::ShockwaveFlash::failed, &loop, &QEventLoop::quit);
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        // Grabbing the view costs CPU the player needs: look seldom until the header is in.
+        poll.setInterval(p.loadedMs < 0 ? 50 : 5);
+        if (p.pixelsMs < 0 && showsMovie(control))
+            p.pixelsMs = clock.nsecsElapsed() / 1e6;
+        if ((p.pixelsMs >= 0 && p.pageMs >= 0) || clock.elapsed() > timeoutMs)
+            loop.quit();
+    });
+    poll.start(50);
+    loop.exec();
+    return p;
+}
+
+// Proportional set size of this process and all its descendants, in MiB.
+double treePssMiB() {
+    std::map<int, int> parent;
+    for (const QString& name : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
+        bool ok = false;
+        const int pid = name.toInt(&ok);
+        if (!ok)
+            continue;
+        QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+        if (!stat.open(QIODevice::ReadOnly))
+            continue;
+        const QByteArray s = stat.readAll();
+        // "pid (comm) state ppid ...": comm may hold spaces, so read after the last ')'.
+        const QList<QByteArray> rest = s.mid(s.lastIndexOf(')') + 2).split(' ');
+        if (rest.size() > 1)
+            parent[pid] = rest[1].toInt();
+    }
+    double kib = 0;
+    for (const auto& [pid, ppid] : parent) {
+        int p = pid;
+        while (p > 1 && p != QCoreApplication::applicationPid())
+            p = parent.count(p) ? parent[p] : 0;
+        if (p != QCoreApplication::applicationPid())
+            continue;
+        QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
+        if (!rollup.open(QIODevice::ReadOnly))
+            continue;
+        for (const QByteArray& line : rollup.readAll().split('\n'))
+            if (line.startsWith("Pss:"))
+                kib += line.mid(4).trimmed().split(' ').value(0).toDouble();
+    }
+    return kib / 1024;
+}
+
+void settle(int ms) {
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Platform::PrepareWebEngine();
+    Platform::Application app(argc, argv);
+    const int kind = argc > 1 ? QByteArray(argv[1]).toInt() : 1;
+    if (argc > 2)
+        shotFile = QString::fromLocal8Bit(argv[2]);
+    const int holdMs = argc > 3 ? QByteArray(argv[3]).toInt() * 1000 : 0;
+    int status = 0;
+    QTimer::singleShot(0, [&] {
+        const Press cold = press(kind, 30000);
+        settle(3000); // let the movie play a while before measuring memory
+        const double pss = treePssMiB();
+        std::printf("pss_mib %.1f\n", pss);
+        std::fflush(stdout);
+        if (holdMs > 0)
+            settle(holdMs); // for screenshots: one movie window playing
+        const Press warm = press(kind, 30000);
+        std::printf("cold_loaded_ms %.1f\ncold_first_frame_ms %.1f\ncold_page_frame_ms %.1f\n"
+                    "warm_loaded_ms %.1f\nwarm_first_frame_ms %.1f\nwarm_page_frame_ms %.1f\n",
+                    cold.loadedMs, cold.pixelsMs, cold.pageMs, warm.loadedMs, warm.pixelsMs, warm.pageMs);
+        status = cold.pixelsMs < 0 ? 1 : 0;
+        Platform::DestroyOwnedWindows();
+        app.quit();
+    });
+    app.exec();
+    return status;
+}

@@ -1,0 +1,80 @@
+#include "movie/Flash.h"
+
+#include "ui_Flash.h"
+
+#include "platform/WindowOwner.h"
+#include "platform/web/ShockwaveFlash.h"
+#include "reading/uShare.h"
+
+#include <QVBoxLayout>
+
+#include <array>
+#include <utility>
+
+QPointer<TFrmFlash> FrmFlash;
+
+namespace Flash {
+
+namespace {
+
+struct Kind {
+    const char16_t* title;
+    const char* file; // relative to the program folder
+};
+
+constexpr std::array<Kind, 4> kKinds{{
+    {u"眼型占卜", "Flash/yanxing.swf"},
+    {u"手相占卜", "Flash/shou.swf"},
+    {u"拜佛求签", "Flash/paifo.swf"},
+    {u"土地圣杯", "Flash/tudi.swf"},
+}};
+
+MovieControlFactory& factory() {
+    static MovieControlFactory f = [](QWidget* parent) { return new Platform::ShockwaveFlash(parent); };
+    return f;
+}
+
+} // namespace
+
+MovieControlFactory SetMovieControlFactory(MovieControlFactory f) {
+    return std::exchange(factory(), std::move(f));
+}
+
+void ShowDivinationMovie(int kind) {
+    TFrmFlash* window = nullptr;
+    try {
+        window = new TFrmFlash();
+    } catch (...) {
+        FrmFlash = nullptr;
+        throw;
+    }
+    Platform::Own(window);
+    FrmFlash = window;
+    if (kind >= 0 && kind < static_cast<int>(kKinds.size())) {
+        const Kind& k = kKinds[static_cast<std::size_t>(kind)];
+        window->setWindowTitle(QString::fromUtf16(k.title));
+        // File names are Unicode throughout, so the path is handed over as it is.
+        window->ShockwaveFlash1->SetMovie(uShare::GetAppPath() + QLatin1String(k.file));
+    }
+    window->show();
+}
+
+} // namespace Flash
+
+TFrmFlash::TFrmFlash(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFrmFlash>()) {
+    ui_->setupUi(this);
+    // Title bar with the close box only; the frame stays resizable.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    QFont font(QStringLiteral("宋体"));
+    font.setPixelSize(12);
+    setFont(font);
+    move(197, 147);
+
+    // A control that cannot be made throws here, and the half-made window dies with the exception.
+    ShockwaveFlash1 = Flash::factory()(this);
+    ShockwaveFlash1->setObjectName(QStringLiteral("ShockwaveFlash1"));
+    ShockwaveFlash1->setFocusPolicy(Qt::StrongFocus);
+    ui_->ClientLayout->addWidget(ShockwaveFlash1);
+}
+
+TFrmFlash::~TFrmFlash() = default;

@@ -1,0 +1,210 @@
+#include "platform/web/ShockwaveFlash.h"
+
+#include "platform/Errors.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHideEvent>
+#include <QLabel>
+#include <QLibraryInfo>
+#include <QShowEvent>
+#include <QStackedLayout>
+#include <QUrl>
+#include <QWebChannel>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+#include <filesystem>
+#include <system_error>
+
+namespace Platform {
+
+namespace {
+
+const char* const kPage = "ShockwaveFlash.html";
+
+QString& playerFolderOverride() {
+    static QString folder;
+    return folder;
+}
+
+QString programFolder() {
+    std::error_code ec;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec)
+        return QFileInfo(QFile::decodeName(exe.c_str())).absolutePath() + QLatin1Char('/');
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/');
+}
+
+// Chromium's helper program; without it QtWebEngine ends the whole process instead of failing.
+bool webEngineHelperFound() {
+    const QByteArray env = qgetenv("QTWEBENGINEPROCESS_PATH");
+    if (!env.isEmpty())
+        return QFileInfo(QFile::decodeName(env)).isExecutable();
+    const QString name = QStringLiteral("/QtWebEngineProcess");
+    return QFileInfo(QCoreApplication::applicationDirPath() + name).isExecutable() ||
+           QFileInfo(QLibraryInfo::path(QLibraryInfo::LibraryExecutablesPath) + name).isExecutable();
+}
+
+// qwebchannel.js comes from Qt's resources; the page is a file: page and may not load qrc: scripts.
+QWebEngineScript channelScript() {
+    QFile file(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+    if (!file.open(QIODevice::ReadOnly))
+        throw EVelmoraError(QStringLiteral("无法创建影片播放控件：缺少 Qt WebChannel 组件"));
+    QWebEngineScript script;
+    script.setName(QStringLiteral("qwebchannel"));
+    script.setSourceCode(QString::fromUtf8(file.readAll()));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(false);
+    return script;
+}
+
+} // namespace
+
+// The page's way back to the control, published on the web channel as "player".
+class ShockwaveFlashBridge : public QObject {
+    Q_OBJECT
+    // The movie's file: URL, read by the page once its channel is up.
+    Q_PROPERTY(QString movieUrl MEMBER movieUrl CONSTANT)
+public:
+    QString movieUrl;
+
+    explicit ShockwaveFlashBridge(ShockwaveFlash* control) : QObject(control), control_(control) {}
+
+    Q_INVOKABLE void metadata(double frameRate, int width, int height) {
+        emit control_->loaded(frameRate, width, height);
+    }
+    Q_INVOKABLE void firstFrame() { emit control_->firstFrameDrawn(); }
+    Q_INVOKABLE void failed() {
+        control_->showMessage(
+            QStringLiteral("无法播放影片文件：%1").arg(QDir::toNativeSeparators(control_->movie_)));
+    }
+
+private:
+    ShockwaveFlash* control_;
+};
+
+QString ShockwaveFlash::PlayerFolder() {
+    QString folder = playerFolderOverride();
+    if (folder.isEmpty())
+        folder = programFolder() + QStringLiteral("ruffle");
+    if (!folder.endsWith(QLatin1Char('/')))
+        folder += QLatin1Char('/');
+    return folder;
+}
+
+void ShockwaveFlash::SetPlayerFolder(const QString& folder) {
+    playerFolderOverride() = folder;
+}
+
+ShockwaveFlash::ShockwaveFlash(QWidget* parent) : MovieControl(parent) {
+    const QString folder = PlayerFolder();
+    for (const QString& name : {QStringLiteral("ruffle.js"), QString::fromLatin1(kPage)}) {
+        if (!QFileInfo(folder + name).isFile())
+            throw EVelmoraError(QStringLiteral("无法创建影片播放控件：找不到 Flash 播放器文件 %1")
+                                    .arg(QDir::toNativeSeparators(folder + name)));
+    }
+    if (!webEngineHelperFound())
+        throw EVelmoraError(
+            QStringLiteral("无法创建影片播放控件：找不到网页引擎的辅助程序 QtWebEngineProcess"));
+
+    stack_ = new QStackedLayout(this);
+    stack_->setContentsMargins(0, 0, 0, 0);
+
+    view_ = new QWebEngineView(this);
+    view_->setObjectName(QStringLiteral("PlayerView"));
+    view_->setContextMenuPolicy(Qt::NoContextMenu);
+    QWebEnginePage* page = view_->page();
+    QWebEngineSettings* settings = page->settings();
+    // Movies have sound from their first frame; nobody clicks before it starts.
+    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+    settings->setAttribute(QWebEngineSettings::ShowScrollBars, false);
+    page->setBackgroundColor(palette().color(QPalette::Window));
+    page->scripts().insert(channelScript());
+
+    auto* channel = new QWebChannel(page);
+    bridge_ = new ShockwaveFlashBridge(this);
+    channel->registerObject(QStringLiteral("player"), bridge_);
+    page->setWebChannel(channel);
+
+    connect(page, &QWebEnginePage::renderProcessTerminated, this,
+            [this](QWebEnginePage::RenderProcessTerminationStatus status, int) {
+                if (status != QWebEnginePage::NormalTerminationStatus)
+                    showMessage(QStringLiteral("影片播放器意外退出。"));
+            });
+    connect(view_, &QWebEngineView::loadFinished, this, [this](bool ok) {
+        if (!ok)
+            showMessage(QStringLiteral("无法打开 Flash 播放器页面。"));
+    });
+
+    message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("MessageLabel"));
+    message_->setAlignment(Qt::AlignCenter);
+    message_->setWordWrap(true);
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    message_->setMargin(16);
+
+    stack_->addWidget(view_);
+    stack_->addWidget(message_);
+    stack_->setCurrentWidget(view_);
+}
+
+ShockwaveFlash::~ShockwaveFlash() = default;
+
+void ShockwaveFlash::SetMovie(const QString& path) {
+    movie_ = path;
+    bridge_->movieUrl.clear();
+    message_->clear();
+    if (path.isEmpty()) {
+        view_->setUrl(QUrl(QStringLiteral("about:blank")));
+        stack_->setCurrentWidget(view_);
+        return;
+    }
+    // Ruffle answers a missing file: URL with an English panel about the file: protocol; say it
+    // plainly ourselves instead.
+    const QFileInfo file(path);
+    if (!file.isFile()) {
+        showMessage(QStringLiteral("找不到影片文件：%1").arg(QDir::toNativeSeparators(path)));
+        return;
+    }
+    // The URL goes over the web channel, so no character of the path needs escaping for the page.
+    bridge_->movieUrl = QString::fromUtf8(QUrl::fromLocalFile(file.absoluteFilePath()).toEncoded());
+    stack_->setCurrentWidget(view_);
+    view_->setUrl(QUrl::fromLocalFile(PlayerFolder() + QLatin1String(kPage)));
+}
+
+// A closed movie window is only hidden and lives on until the program ends: it must fall silent.
+// (The page also stops the player while hidden; muting covers sound already queued.)
+void ShockwaveFlash::showEvent(QShowEvent* event) {
+    MovieControl::showEvent(event);
+    view_->page()->setAudioMuted(false);
+}
+
+void ShockwaveFlash::hideEvent(QHideEvent* event) {
+    MovieControl::hideEvent(event);
+    if (!event->spontaneous())
+        view_->page()->setAudioMuted(true);
+}
+
+QString ShockwaveFlash::Message() const {
+    return stack_->currentWidget() == message_ ? message_->text() : QString();
+}
+
+void ShockwaveFlash::showMessage(const QString& text) {
+    message_->setText(text);
+    stack_->setCurrentWidget(message_);
+    emit failed(text);
+}
+
+} // namespace Platform
+
+#include "ShockwaveFlash.moc"

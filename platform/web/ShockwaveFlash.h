@@ -1,0 +1,70 @@
+// The Flash movie control of the movie windows. A window sets one property, Movie, to the absolute
+// path of a .swf file; the control loads and plays it. Inside sits a browser view running the Ruffle
+// player from the ruffle/ folder beside the program.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QStackedLayout;
+class QWebEngineView;
+
+namespace Platform {
+
+class ShockwaveFlashBridge;
+
+// What a movie window needs of its control: a widget with a writable Movie. Tests put a fake here.
+class MovieControl : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Movie READ Movie WRITE SetMovie)
+public:
+    using QWidget::QWidget;
+    virtual QString Movie() const = 0;
+    virtual void SetMovie(const QString& path) = 0;
+};
+
+class ShockwaveFlash final : public MovieControl {
+    Q_OBJECT
+public:
+    // Throws EVelmoraError (with a message for the user) when the player cannot run here: its files
+    // are missing from the player folder, or the web engine's helper program is missing.
+    explicit ShockwaveFlash(QWidget* parent = nullptr);
+    ~ShockwaveFlash() override;
+
+    QString Movie() const override { return movie_; }
+    // Loads and plays the file. A file that does not exist shows a message in its place.
+    void SetMovie(const QString& path) override;
+
+    // The folder holding ruffle.js and the player page: "ruffle/" in the program folder unless set.
+    static QString PlayerFolder();
+    static void SetPlayerFolder(const QString& folder);
+
+    // The message shown in place of the movie, empty while there is none.
+    QString Message() const;
+    QWebEngineView* View() const { return view_; }
+
+signals:
+    // The movie's header has been read: frames per second and stage size in pixels.
+    void loaded(double frameRate, int width, int height);
+    // The player has drawn the movie's first frame.
+    void firstFrameDrawn();
+    // The movie cannot be shown; the reason is shown in the control too.
+    void failed(const QString& message);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    friend class ShockwaveFlashBridge;
+    void showMessage(const QString& text);
+
+    QString movie_;
+    QStackedLayout* stack_ = nullptr;
+    QWebEngineView* view_ = nullptr;
+    QLabel* message_ = nullptr;
+    ShockwaveFlashBridge* bridge_ = nullptr;
+};
+
+} // namespace Platform
