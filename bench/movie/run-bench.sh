@@ -5,7 +5,7 @@
 set -euo pipefail
 build=${1:?build folder}
 runs=${2:-7}
-tool="$build/velmora_movie_bench"
+tool="$build/bench/movie/velmora_movie_bench"
 [ -x "$tool" ] || { echo "build the velmora_movie_bench target first" >&2; exit 1; }
 [ -f "$build/Flash/shou.swf" ] || { echo "no $build/Flash/shou.swf: build the movies first" >&2; exit 1; }
 if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi

@@ -7,7 +7,7 @@ out=$(realpath -m "${2:-movie-window.png}")
 kind=${3:-1}
 at=${4:-8}
 if [ "$(id -u)" -eq 0 ]; then export QTWEBENGINE_DISABLE_SANDBOX=1; fi
-export VELMORA_TOOL="$build/velmora_movie_bench" VELMORA_OUT="$out" VELMORA_KIND="$kind" VELMORA_AT="$at"
+export VELMORA_TOOL="$build/bench/movie/velmora_movie_bench" VELMORA_OUT="$out" VELMORA_KIND="$kind" VELMORA_AT="$at"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     "$VELMORA_TOOL" "$VELMORA_KIND" "" $((VELMORA_AT + 30)) >/dev/null 2>&1 &
     tool=$!
