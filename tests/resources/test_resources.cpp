@@ -31,8 +31,9 @@ TEST_P(Pictures, HaveTheirNativeSizeAndFormat) {
     ASSERT_FALSE(image.isNull()) << p.path;
     EXPECT_EQ(image.size(), QSize(p.width, p.height)) << p.path;
     EXPECT_EQ(image.hasAlphaChannel(), p.alpha) << p.path;
-    if (QByteArray(p.format) == "gif")
+    if (QByteArray(p.format) == "gif") {
         EXPECT_EQ(reader.imageCount(), 1) << p.path;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
