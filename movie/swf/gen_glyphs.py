@@ -89,8 +89,8 @@ class OutlinePen(BasePen):
     _endPath = _closePath
 
 
-def load_font(spec):
-    path, _, index = spec.partition(":")
+def load_font(font_arg):
+    path, _, index = font_arg.partition(":")
     if path.lower().endswith((".ttc", ".otc")):
         return TTCollection(path).fonts[int(index or 0)]
     return TTFont(path)
@@ -147,8 +147,8 @@ def main():
     args = ap.parse_args()
 
     fonts = []
-    for spec in args.font:
-        font = load_font(spec)
+    for font_arg in args.font:
+        font = load_font(font_arg)
         fonts.append((font, font.getBestCmap(), font.getGlyphSet(), EM / font["head"].unitsPerEm))
 
     entries = []
