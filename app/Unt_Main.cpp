@@ -4,7 +4,6 @@
 
 #include "app/EndMsg.h"
 #include "calendar_window/DateWin.h"
-#include "platform/Application.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
 

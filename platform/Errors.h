@@ -27,7 +27,7 @@ namespace Platform {
 [[noreturn]] void Abort();
 
 // The text of the standard error box: the message, with "." appended when its last character
-// sorts after "." (so "disk full" gets a full stop, "done." and "失败?" keep theirs... see the tests).
+// sorts after "." ("disk full." and "失败?." get one; "done." and "wait!" stay as they are).
 QString ErrorBoxText(const QString& message);
 
 // Shows an escaped exception the standard way: nothing for EAbort, else the error box.
@@ -36,8 +36,7 @@ void ShowUnknownException() noexcept;
 
 // Runs f; an exception that escapes it is shown (or swallowed, for EAbort) and the program goes on.
 // Every event handler of the program runs through here, directly or through Guarded().
-template <class F>
-void Guard(F&& f) noexcept {
+template <class F> void Guard(F&& f) noexcept {
     try {
         std::forward<F>(f)();
     } catch (const std::exception& e) {
@@ -47,9 +46,8 @@ void Guard(F&& f) noexcept {
     }
 }
 
-// Wraps a slot for connect(): connect(button, &QPushButton::clicked, this, Platform::Guarded([this] { ... }));
-template <class F>
-auto Guarded(F f) {
+// Wraps a slot: connect(button, &QPushButton::clicked, this, Platform::Guarded([this] { ... }));
+template <class F> auto Guarded(F f) {
     return [f = std::move(f)](auto&&...) mutable { Guard(f); };
 }
 

@@ -48,10 +48,16 @@ public:
     HttpClient& http() const { return *http_; }
 
     // Replace a facility; returns the previous one (used by ScopedService).
-    std::shared_ptr<Launcher> set(std::shared_ptr<Launcher> l) { return std::exchange(launcher_, std::move(l)); }
+    std::shared_ptr<Launcher> set(std::shared_ptr<Launcher> l) {
+        return std::exchange(launcher_, std::move(l));
+    }
     std::shared_ptr<Beeper> set(std::shared_ptr<Beeper> b) { return std::exchange(beeper_, std::move(b)); }
-    std::shared_ptr<ErrorBox> set(std::shared_ptr<ErrorBox> e) { return std::exchange(errorBox_, std::move(e)); }
-    std::shared_ptr<HttpClient> set(std::shared_ptr<HttpClient> h) { return std::exchange(http_, std::move(h)); }
+    std::shared_ptr<ErrorBox> set(std::shared_ptr<ErrorBox> e) {
+        return std::exchange(errorBox_, std::move(e));
+    }
+    std::shared_ptr<HttpClient> set(std::shared_ptr<HttpClient> h) {
+        return std::exchange(http_, std::move(h));
+    }
 
 private:
     friend Services& services();
@@ -66,10 +72,10 @@ private:
 Services& services();
 
 // Installs a replacement for the lifetime of the object: ScopedService<Launcher> s(fake);
-template <class I>
-class ScopedService {
+template <class I> class ScopedService {
 public:
-    explicit ScopedService(std::shared_ptr<I> replacement) : previous_(services().set(std::move(replacement))) {}
+    explicit ScopedService(std::shared_ptr<I> replacement)
+        : previous_(services().set(std::move(replacement))) {}
     ~ScopedService() { services().set(std::move(previous_)); }
     ScopedService(const ScopedService&) = delete;
     ScopedService& operator=(const ScopedService&) = delete;
@@ -79,7 +85,11 @@ private:
 };
 
 // Shortcuts used by the windows.
-inline void OpenInBrowser(const QString& address) { services().launcher().openInBrowser(address); }
-inline void Beep() { services().beeper().beep(); }
+inline void OpenInBrowser(const QString& address) {
+    services().launcher().openInBrowser(address);
+}
+inline void Beep() {
+    services().beeper().beep();
+}
 
 } // namespace Platform

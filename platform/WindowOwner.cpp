@@ -15,7 +15,8 @@ std::vector<QPointer<QWidget>>& owned() {
 }
 void prune() {
     auto& w = owned();
-    w.erase(std::remove_if(w.begin(), w.end(), [](const QPointer<QWidget>& p) { return p.isNull(); }), w.end());
+    w.erase(std::remove_if(w.begin(), w.end(), [](const QPointer<QWidget>& p) { return p.isNull(); }),
+            w.end());
 }
 } // namespace
 
@@ -27,13 +28,15 @@ void Own(QWidget* window) {
 
 void Disown(QWidget* window) {
     auto& w = owned();
-    w.erase(std::remove_if(w.begin(), w.end(), [&](const QPointer<QWidget>& p) { return p.isNull() || p == window; }),
+    w.erase(std::remove_if(w.begin(), w.end(),
+                           [&](const QPointer<QWidget>& p) { return p.isNull() || p == window; }),
             w.end());
 }
 
 bool Owns(const QWidget* window) {
     const auto& w = owned();
-    return window && std::any_of(w.begin(), w.end(), [&](const QPointer<QWidget>& p) { return p.data() == window; });
+    return window &&
+           std::any_of(w.begin(), w.end(), [&](const QPointer<QWidget>& p) { return p.data() == window; });
 }
 
 void DestroyOwnedWindows() {

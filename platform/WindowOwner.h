@@ -10,6 +10,6 @@ namespace Platform {
 void Own(QWidget* window);    // the application takes ownership
 void Disown(QWidget* window); // the window leaves the application's ownership
 bool Owns(const QWidget* window);
-void DestroyOwnedWindows();   // at exit: destroys every window still owned, newest first
+void DestroyOwnedWindows(); // at exit: destroys every window still owned, newest first
 
 } // namespace Platform

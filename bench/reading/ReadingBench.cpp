@@ -3,8 +3,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
-
 static void QueryReadingFoundCode(benchmark::State& state) {
     if (uShare::QueryReading("oxoxo").isEmpty()) {
         state.SkipWithError("no reading for oxoxo: is QuorFile.dll beside the benchmark?");

@@ -1,7 +1,9 @@
 // Fakes and helpers for the window tests.
 #pragma once
 
+#include "app/Unt_Main.h"
 #include "platform/Platform.h"
+#include "platform/WindowOwner.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -9,6 +11,7 @@
 #include <QFile>
 #include <QPointer>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -90,4 +93,24 @@ protected:
     std::shared_ptr<FakeErrorBox> errors_ = std::make_shared<FakeErrorBox>();
     Platform::ScopedService<Platform::Launcher> launcherScope_{launcher_};
     Platform::ScopedService<Platform::ErrorBox> errorScope_{errors_};
+};
+
+// A shown main window whose quit requests are counted instead of ending the test's loop.
+class MainWindowFixture : public AppFixture {
+protected:
+    void SetUp() override {
+        AppFixture::SetUp();
+        window_ = std::make_unique<TFrmmain>();
+        window_->RequestQuit = [this] { ++quits_; };
+        window_->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    }
+    void TearDown() override {
+        Platform::DestroyOwnedWindows();
+        window_.reset();
+        AppFixture::TearDown();
+    }
+
+    std::unique_ptr<TFrmmain> window_;
+    int quits_ = 0;
 };

@@ -43,26 +43,11 @@ std::optional<std::pair<Platform::Registry::DWORD, QByteArray>> storedStartPage(
     return result;
 }
 
-class ExitFlow : public AppFixture {
+class ExitFlow : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        window_ = std::make_unique<TFrmmain>();
-        window_->RequestQuit = [this] { ++quits_; };
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void TearDown() override {
-        Platform::DestroyOwnedWindows();
-        window_.reset();
-        AppFixture::TearDown();
-    }
     void clickClose() {
         QTest::mouseClick(window_->findChild<QPushButton*>(QStringLiteral("RzButton7")), Qt::LeftButton);
     }
-
-    std::unique_ptr<TFrmmain> window_;
-    int quits_ = 0;
 };
 
 TEST_F(ExitFlow, DecliningFromTheButtonChangesNothing) {

@@ -21,20 +21,8 @@
 
 namespace {
 
-class MainWindow : public AppFixture {
+class MainWindow : public MainWindowFixture {
 protected:
-    void SetUp() override {
-        AppFixture::SetUp();
-        window_ = std::make_unique<TFrmmain>();
-        window_->RequestQuit = [this] { ++quits_; };
-        window_->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-    }
-    void TearDown() override {
-        Platform::DestroyOwnedWindows();
-        window_.reset();
-        AppFixture::TearDown();
-    }
     template <class W = QWidget> W* child(const char* name) const {
         W* w = window_->findChild<W*>(QLatin1String(name));
         EXPECT_TRUE(w) << name;
@@ -51,9 +39,6 @@ protected:
         QCoreApplication::processEvents();
         ASSERT_EQ(window_->centralWidget()->size(), QSize(width, height));
     }
-
-    std::unique_ptr<TFrmmain> window_;
-    int quits_ = 0;
 };
 
 // ---- Layout ----

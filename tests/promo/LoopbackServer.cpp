@@ -9,6 +9,7 @@
 
 #include <QByteArrayList>
 
+#include <cerrno>
 #include <stdexcept>
 
 namespace {
@@ -33,9 +34,10 @@ int ListenOnLoopback(quint16* port) {
 // Waits until fd is readable; false when the wake pipe fired (the server is stopping).
 bool WaitReadable(int fd, int wakeFd) {
     pollfd fds[2] = {{fd, POLLIN, 0}, {wakeFd, POLLIN, 0}};
-    while (::poll(fds, 2, -1) < 0) {
+    int ready;
+    while ((ready = ::poll(fds, 2, -1)) < 0 && errno == EINTR) {
     }
-    return !(fds[1].revents & POLLIN);
+    return ready > 0 && !(fds[1].revents & POLLIN); // a failed poll stops the server too
 }
 
 } // namespace
