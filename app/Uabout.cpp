@@ -2,9 +2,9 @@
 
 #include "ui_Uabout.h"
 
-#include "app/WindowPlacement.h"
 #include "platform/Errors.h"
 #include "platform/Platform.h"
+#include "platform/WindowPlacement.h"
 
 QPointer<TAbout> About;
 
@@ -13,11 +13,20 @@ TAbout::TAbout(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       ui_(new Ui::TAbout) {
     ui_->setupUi(this);
-    ui_->Image1->lower(); // the mail link's first character reaches over the picture's pale margin
+    // The portrait is drawn at its natural 150 × 150 from the top-left corner; it must not make the
+    // dialog taller than its 149-pixel client area.
+    ui_->Image1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);
+    // "邮件：" and the support address are 174 pixels wide in the CJK fallback font, more than the
+    // room beside the portrait: set the letters a fifth of a pixel closer, and the label 16 high
+    // so that the underline is not clipped.
+    QFont link = ui_->RzURLLabel1->font();
+    link.setUnderline(true);
+    link.setLetterSpacing(QFont::AbsoluteSpacing, -0.2);
+    ui_->RzURLLabel1->setFont(link);
     connect(ui_->RzURLLabel1, &ClickLabel::clicked, this, Platform::Guarded([] {
                 Platform::services().launcher().openMail(QString::fromLatin1(SupportMail));
             }));
-    CentreOnScreen(this);
+    Platform::CentreOnScreen(this);
 }
 
 TAbout::~TAbout() {

@@ -2,7 +2,7 @@
 
 #include "ui_Unt_servers.h"
 
-#include "app/WindowPlacement.h"
+#include "platform/WindowPlacement.h"
 
 QPointer<TFrm_servers> Frm_servers;
 
@@ -11,7 +11,7 @@ TFrm_servers::TFrm_servers(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       ui_(new Ui::TFrm_servers) {
     ui_->setupUi(this);
-    CentreOnScreen(this);
+    Platform::CentreOnScreen(this);
 }
 
 TFrm_servers::~TFrm_servers() {

@@ -1,10 +1,10 @@
 // Velmora: fortune telling and the Chinese calendar.
 #include "app/Unt_Main.h"
 
-#include "app/WindowPlacement.h"
 #include "platform/Application.h"
 #include "platform/WebEngineEnv.h"
 #include "platform/WindowOwner.h"
+#include "platform/WindowPlacement.h"
 
 #include <QIcon>
 
@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
 
     Frmmain = new TFrmmain();
     Platform::Own(Frmmain);
-    CentreOnScreen(Frmmain);
+    Platform::CentreOnScreen(Frmmain);
     Frmmain->show();
     const int code = app.exec();
     Platform::DestroyOwnedWindows();

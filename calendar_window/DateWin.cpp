@@ -3,6 +3,7 @@
 #include "calendar_window/DateWinWidgets.h"
 #include "platform/Errors.h"
 #include "platform/WindowOwner.h"
+#include "platform/WindowPlacement.h"
 #include "ui_DateWin.h"
 
 #include <QShowEvent>
@@ -73,6 +74,7 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent), ui_(new Ui::TFRM_Date) 
     ui_->setupUi(this);
     // Title bar with the close box only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    Platform::CentreOnScreen(this);
 
     using Platform::Guarded;
     connect(ui_->Label1, &TClickLabel::Click, this, Guarded([this] { Label1Click(); }));

@@ -3,6 +3,7 @@
 #include "ui_UntZhiwen.h"
 
 #include "platform/Errors.h"
+#include "platform/WindowPlacement.h"
 #include "reading/uShare.h"
 
 #include <QClipboard>
@@ -54,6 +55,17 @@ QString shownText(QString text) {
     return text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
+// The explanation's six lines must fit the 97-pixel panel whatever the CJK font's own line spacing
+// (WenQuanYi Zen Hei spaces 12-pixel lines 17 apart), so each line is set at a fixed 15 pixels.
+QString explanationHtml(const QString& text) {
+    QString html;
+    for (const QString& line : text.split(QLatin1Char('\r')))
+        html += QStringLiteral("<p style=\"margin:0; white-space:pre; line-height:15px; "
+                               "-qt-line-height-type:fixed\">%1</p>")
+                    .arg(line.toHtmlEscaped());
+    return html;
+}
+
 // The last guard of the code box: whatever route text takes into it (input method, middle-button
 // paste), only o and x stay. Typed keys and the usual paste routes are handled before this.
 class CodeLettersOnly final : public QValidator {
@@ -90,6 +102,7 @@ TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(new Ui::TFrmzhiwe
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
     resize(466, 221);
+    Platform::CentreOnScreen(this);
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(12);
     setFont(font);
@@ -97,7 +110,8 @@ TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(new Ui::TFrmzhiwe
     paintBackground(ui_->RzLabel1, LightBlue);
     paintBackground(ui_->RzPanel2, LightBlue);
     paintBackground(ui_->RzLabel2, LightBlue);
-    ui_->RzLabel1->setText(shownText(IntroText));
+    ui_->RzLabel1->setTextFormat(Qt::RichText);
+    ui_->RzLabel1->setText(explanationHtml(IntroText));
 
     const struct {
         QPushButton* button;

@@ -6,12 +6,14 @@
 #include "ui_DateWin.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -145,6 +147,22 @@ TEST_F(CalendarWindow, FrameHitsAndHints) {
     const int k = PositionOf(2024, 2, 14);
     EXPECT_EQ(Win->childAt(DayLabels[k]->geometry().center()), DayLabels[k]);
     EXPECT_EQ(Win->childAt(LunarLabels[k]->geometry().center()), LunarLabels[k]);
+}
+
+TEST_F(CalendarWindow, HintsShowInTheOrdinaryTipFont) {
+    // The labels' own large fonts and colours must not reach the tips that pop up over them.
+    Open({2024, 2, 14});
+    for (QLabel* label : {static_cast<QLabel*>(ui().Label1), static_cast<QLabel*>(ui().Label17)}) {
+        QToolTip::showText(label->mapToGlobal(QPoint(4, 4)), label->toolTip(), label);
+        QLabel* tip = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (w->inherits("QTipLabel") && w->isVisible())
+                tip = static_cast<QLabel*>(w);
+        ASSERT_TRUE(tip) << label->objectName().toStdString();
+        EXPECT_EQ(tip->text(), label->toolTip());
+        EXPECT_LT(QFontInfo(tip->font()).pixelSize(), 20) << label->objectName().toStdString();
+        QToolTip::hideText();
+    }
 }
 
 // ---- Layout of a month ----------------------------------------------------------------------------

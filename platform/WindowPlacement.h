@@ -4,6 +4,8 @@
 #include <QScreen>
 #include <QWidget>
 
+namespace Platform {
+
 // Places a top-level window's client area in the middle of the primary screen's work area. The
 // frame is not known before the window is shown; it adds only a few pixels on each side.
 inline void CentreOnScreen(QWidget* window) {
@@ -13,3 +15,5 @@ inline void CentreOnScreen(QWidget* window) {
     const QRect area = screen->availableGeometry();
     window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
 }
+
+} // namespace Platform
