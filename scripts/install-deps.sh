@@ -5,7 +5,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
 packages=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webchannel-dev libqt6svg6-dev
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webchannel-dev
     libcurl4-openssl-dev libsqlite3-dev libicu-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     haxe python3-fonttools fonts-arphic-ukai fonts-wqy-zenhei
