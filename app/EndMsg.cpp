@@ -1,10 +1,11 @@
-#include "app/EndMsg.h"
+#include "EndMsg.h"
 
 #include "ui_EndMsg.h"
 
-#include "app/UntReg.h"
-#include "platform/Errors.h"
-#include "platform/WindowOwner.h"
+#include "Errors.h"
+#include "Text.h"
+#include "UntReg.h"
+#include "WindowOwner.h"
 
 #include <QKeyEvent>
 
@@ -14,23 +15,13 @@ QPointer<TFrmMsG> FrmMsG;
 
 namespace {
 
-// Removes every leading and trailing byte below 33 (spaces, tabs, line breaks, control bytes).
-QByteArray TrimControls(const QByteArray& text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) < 33)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) < 33)
-        --end;
-    return text.mid(begin, end - begin);
-}
-
 constexpr QPoint FixedPosition{500, 303};
 
 } // namespace
 
 TFrmMsG::TFrmMsG(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ui_(new Ui::TFrmMsG) {
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      ui_(std::make_unique<Ui::TFrmMsG>()) {
     ui_->setupUi(this);
     move(FixedPosition);
 
@@ -53,12 +44,10 @@ TFrmMsG::TFrmMsG(QWidget* parent)
     Platform::Guard([this] { FormCreate(); });
 }
 
-TFrmMsG::~TFrmMsG() {
-    delete ui_;
-}
+TFrmMsG::~TFrmMsG() = default;
 
 void TFrmMsG::FormCreate() {
-    if (TrimControls(UntReg::GetStartPage()) == QByteArray(EndMsg::PortalAddress)) {
+    if (Platform::Trim(UntReg::GetStartPage()) == QByteArray(EndMsg::PortalAddress)) {
         ui_->CheckBox1->setChecked(false);
         ui_->CheckBox1->setVisible(false);
     }

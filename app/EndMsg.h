@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QDialog>
 #include <QPointer>
+#include <memory>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -18,8 +19,6 @@ public:
     explicit TFrmMsG(QWidget* parent = nullptr);
     ~TFrmMsG() override;
 
-    Ui::TFrmMsG* ui() const { return ui_; }
-
     void FormCreate();
     void Button1Click(); // yes
     void Button2Click(); // no
@@ -30,7 +29,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    Ui::TFrmMsG* ui_;
+    const std::unique_ptr<Ui::TFrmMsG> ui_;
 };
 
 extern QPointer<TFrmMsG> FrmMsG; // set while ConfirmExit runs

@@ -1,17 +1,17 @@
-#include "app/Uabout.h"
+#include "Uabout.h"
 
 #include "ui_Uabout.h"
 
-#include "platform/Errors.h"
-#include "platform/Platform.h"
-#include "platform/WindowPlacement.h"
+#include "Errors.h"
+#include "Launcher.h"
+#include "Platform.h"
 
 QPointer<TAbout> About;
 
 TAbout::TAbout(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowCloseButtonHint),
-      ui_(new Ui::TAbout) {
+      ui_(std::make_unique<Ui::TAbout>()) {
     ui_->setupUi(this);
     // The portrait is drawn at its natural 150 × 150 from the top-left corner; it must not make the
     // dialog taller than its 149-pixel client area.
@@ -23,12 +23,10 @@ TAbout::TAbout(QWidget* parent)
     link.setUnderline(true);
     link.setLetterSpacing(QFont::AbsoluteSpacing, -0.2);
     ui_->RzURLLabel1->setFont(link);
-    connect(ui_->RzURLLabel1, &ClickLabel::clicked, this, Platform::Guarded([] {
+    connect(ui_->RzURLLabel1, &ClickLabel::Click, this, Platform::Guarded([] {
                 Platform::services().launcher().openMail(QString::fromLatin1(SupportMail));
             }));
     Platform::CentreOnScreen(this);
 }
 
-TAbout::~TAbout() {
-    delete ui_;
-}
+TAbout::~TAbout() = default;

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <memory>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -16,12 +17,10 @@ public:
     explicit TAbout(QWidget* parent = nullptr);
     ~TAbout() override;
 
-    Ui::TAbout* ui() const { return ui_; }
-
     static constexpr char SupportMail[] = "support@velmora.example";
 
 private:
-    Ui::TAbout* ui_;
+    const std::unique_ptr<Ui::TAbout> ui_;
 };
 
 extern QPointer<TAbout> About;

@@ -1,7 +1,7 @@
-#include "app/UntReg.h"
+#include "UntReg.h"
 
-#include "platform/Errors.h"
-#include "platform/Registry.h"
+#include "Errors.h"
+#include "Registry.h"
 
 #include <memory>
 #include <vector>

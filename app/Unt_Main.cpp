@@ -1,11 +1,11 @@
-#include "app/Unt_Main.h"
+#include "Unt_Main.h"
 
 #include "ui_Unt_Main.h"
 
-#include "app/EndMsg.h"
-#include "calendar_window/DateWin.h"
-#include "platform/Errors.h"
-#include "platform/Platform.h"
+#include "DateWin.h"
+#include "EndMsg.h"
+#include "Errors.h"
+#include "Platform.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -33,7 +33,7 @@ TFrmmain::TFrmmain(QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      RequestQuit([] { QCoreApplication::exit(0); }), ui_(new Ui::TFrmmain) {
+      RequestQuit([] { QCoreApplication::exit(0); }), ui_(std::make_unique<Ui::TFrmmain>()) {
     ui_->setupUi(this);
 
     // Pictures lie under everything else in their panels.
@@ -55,8 +55,7 @@ TFrmmain::TFrmmain(QWidget* parent)
     onClick(ui_->RzButton8, &TFrmmain::RzButton8Click);
 
     const auto onLabel = [this](ClickLabel* label, void (TFrmmain::*handler)()) {
-        connect(label, &ClickLabel::clicked, this,
-                Platform::Guarded([this, handler] { (this->*handler)(); }));
+        connect(label, &ClickLabel::Click, this, Platform::Guarded([this, handler] { (this->*handler)(); }));
     };
     onLabel(ui_->Label1, &TFrmmain::Label1Click);
     onLabel(ui_->Label2, &TFrmmain::Label2Click);
@@ -79,7 +78,6 @@ TFrmmain::TFrmmain(QWidget* parent)
 
 TFrmmain::~TFrmmain() {
     delete FRM_Date; // a closed calendar is no longer owned by the application
-    delete ui_;
 }
 
 void TFrmmain::RzButton6Click() {

@@ -1,10 +1,10 @@
 // The main window: banner, button row, link column, main panel and status line. Its buttons and
-// links reach every feature; closing it runs the exit flow. The promotion panes' code (FormCreate,
-// the two rotation ticks and ScheduleField) lives in promo/.
+// links reach every feature; closing it runs the exit flow. The promotion panes' members (FormCreate,
+// the two rotation ticks and ScheduleField) are in Unt_MainPromo.cpp, over the logic in promo/.
 #pragma once
 
-#include "platform/web/WebPane.h"
-#include "promo/Promotion.h"
+#include "Promotion.h"
+#include "WebPane.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -27,8 +27,6 @@ class TFrmmain : public QMainWindow {
 public:
     explicit TFrmmain(QWidget* parent = nullptr);
     ~TFrmmain() override;
-
-    Ui::TFrmmain* ui() const { return ui_; }
 
     // ---- Button row and links (app/Unt_Main.cpp) ----
     void RzButton1Click(); // fingerprint window
@@ -53,7 +51,7 @@ public:
     // Tests replace it to see the request without ending their own loops.
     std::function<void()> RequestQuit;
 
-    // ---- Promotion panes (promo/) ----
+    // ---- Promotion panes (Unt_MainPromo.cpp) ----
     // Members, helpers and any pane/timer objects the promotion code needs are declared in this block.
     void FormCreate(); // starts the timers, downloads the schedule and switches, hides idle panes
     void Timer1Timer();
@@ -69,8 +67,6 @@ public:
     QTimer Timer2;             // main pane
     std::unique_ptr<Platform::WebPane> EmbeddedWB1; // main pane, over the form's EmbeddedWB1 placeholder
     std::unique_ptr<Platform::WebPane> EmbeddedWB2; // top pane, over the form's EmbeddedWB2 placeholder
-    Platform::HttpClient* IdHTTP1 = nullptr; // Platform::services().http() unless set before FormCreate
-    Platform::HttpClient* IdHTTP2 = nullptr;
     Promo::Window PromoWindow();
     // ---- end of promotion panes ----
 
@@ -81,7 +77,7 @@ private:
     void ExitFlow();
     void SessionQuery(QSessionManager& manager);
 
-    Ui::TFrmmain* ui_;
+    const std::unique_ptr<Ui::TFrmmain> ui_;
     bool exitConfirmed_ = false; // once the user said yes, later close requests pass unasked
 };
 

@@ -1,31 +1,19 @@
 // The buttons that open other windows.
-#include "app/Unt_Main.h"
+#include "Unt_Main.h"
 
-#include "app/Uabout.h"
-#include "app/Unt_servers.h"
-#include "calendar_window/DateWin.h"
-#include "movie/Flash.h"
-#include "platform/WindowOwner.h"
-#include "reading/UntZhiwen.h"
-
-#include <type_traits>
+#include "DateWin.h"
+#include "Flash.h"
+#include "Uabout.h"
+#include "UntZhiwen.h"
+#include "Unt_servers.h"
+#include "WindowOwner.h"
 
 namespace {
 
 // Destroys the window left from the previous press, makes a new one owned by the application
 // and shows it modally. Closing hides it; it stays until the next press or the program's end.
-// The global reference is a QPointer or a plain pointer that its window clears when destroyed.
-template <class Window> Window* Get(const QPointer<Window>& reference) {
-    return reference.data();
-}
-template <class Window> Window* Get(Window* reference) {
-    return reference;
-}
-
-template <class Reference> void OpenModal(Reference& reference) {
-    using Window = std::remove_pointer_t<decltype(Get(reference))>;
-    delete Get(reference);
-    reference = nullptr;
+template <class Window> void OpenModal(QPointer<Window>& reference) {
+    delete reference.data();
     auto* window = new Window();
     reference = window;
     Platform::Own(window);

@@ -3,6 +3,7 @@
 
 #include <QDialog>
 #include <QPointer>
+#include <memory>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -16,10 +17,8 @@ public:
     explicit TFrm_servers(QWidget* parent = nullptr);
     ~TFrm_servers() override;
 
-    Ui::TFrm_servers* ui() const { return ui_; }
-
 private:
-    Ui::TFrm_servers* ui_;
+    const std::unique_ptr<Ui::TFrm_servers> ui_;
 };
 
 extern QPointer<TFrm_servers> Frm_servers;

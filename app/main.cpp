@@ -1,10 +1,10 @@
 // Velmora: fortune telling and the Chinese calendar.
-#include "app/Unt_Main.h"
+#include "Unt_Main.h"
 
-#include "platform/Application.h"
-#include "platform/WebEngineEnv.h"
-#include "platform/WindowOwner.h"
-#include "platform/WindowPlacement.h"
+#include "Application.h"
+#include "Platform.h"
+#include "WebEngineEnv.h"
+#include "WindowOwner.h"
 
 #include <QIcon>
 

@@ -1,28 +1,25 @@
-#include "calendar_window/DateWin.h"
+#include "DateWin.h"
 
-#include "calendar_window/DateWinWidgets.h"
-#include "platform/Errors.h"
-#include "platform/WindowOwner.h"
-#include "platform/WindowPlacement.h"
+#include "Clock.h"
+#include "DateWinWidgets.h"
+#include "Errors.h"
+#include "Platform.h"
+#include "WindowOwner.h"
 #include "ui_DateWin.h"
 
 #include <QShowEvent>
 
 #include <algorithm>
 
-TFRM_Date* FRM_Date = nullptr;
+QPointer<TFRM_Date> FRM_Date;
 
 namespace DateWin {
 
-std::array<TClickLabel*, 38> DayLabels{};
-std::array<TClickLabel*, 38> LunarLabels{};
+std::array<ClickLabel*, 38> DayLabels{};
+std::array<ClickLabel*, 38> LunarLabels{};
 std::uint16_t SelYear = 0;
 std::uint16_t SelMonth = 0;
 std::uint16_t SelDay = 0;
-
-namespace {
-std::optional<DateCn::TDateTime> FixedToday;
-} // namespace
 
 int DaysInMonthOf(std::uint16_t year, std::uint16_t month) {
     if (month < 1 || month > 12)
@@ -41,11 +38,8 @@ DateCn::TDateTime SafeEncodeDate(std::uint16_t year, std::uint16_t month, std::u
 }
 
 DateCn::TDateTime Today() {
-    return FixedToday ? *FixedToday : DateCn::Today();
-}
-
-void SetTodayForTesting(std::optional<DateCn::TDateTime> date) {
-    FixedToday = date;
+    const QDate today = Platform::services().clock().today();
+    return DateCn::EncodeDate(today.year(), today.month(), today.day());
 }
 
 } // namespace DateWin
@@ -70,34 +64,31 @@ auto OnCell(TFRM_Date* form, QWidget* cell, void (TFRM_Date::*handler)(QWidget*)
 
 } // namespace
 
-TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent), ui_(new Ui::TFRM_Date) {
+TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFRM_Date>()) {
     ui_->setupUi(this);
     // Title bar with the close box only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     Platform::CentreOnScreen(this);
 
     using Platform::Guarded;
-    connect(ui_->Label1, &TClickLabel::Click, this, Guarded([this] { Label1Click(); }));
-    connect(ui_->Label17, &TClickLabel::Click, this, Guarded([this] { Label17Click(); }));
-    for (TClickLabel* l :
+    connect(ui_->Label1, &ClickLabel::Click, this, Guarded([this] { Label1Click(); }));
+    connect(ui_->Label17, &ClickLabel::Click, this, Guarded([this] { Label17Click(); }));
+    for (ClickLabel* l :
          {ui_->Label2, ui_->Label3, ui_->Label4, ui_->Label5, ui_->Label6, ui_->Label7, ui_->Label8})
-        connect(l, &TClickLabel::Click, this, Guarded([this] { Label5Click(); }));
+        connect(l, &ClickLabel::Click, this, Guarded([this] { Label5Click(); }));
     connect(ui_->UpDown1, &TUpDown::Click, this, Guarded([this] { UpDown1Click(); }));
     connect(ui_->UpDown2, &TUpDown::Click, this, Guarded([this] { UpDown2Click(); }));
-    connect(ui_->StaticText1, &TClickLabel::Click, this, Guarded([this] { StaticText1Click(); }));
+    connect(ui_->StaticText1, &ClickLabel::Click, this, Guarded([this] { StaticText1Click(); }));
 
     Platform::Guard([this] { FormCreate(); });
 }
 
 TFRM_Date::~TFRM_Date() {
-    if (FRM_Date == this)
-        FRM_Date = nullptr;
     // The module's cell arrays must not outlive the cells they refer to.
     if (DayLabels[1] && DayLabels[1]->parent() == this) {
         DayLabels.fill(nullptr);
         LunarLabels.fill(nullptr);
     }
-    delete ui_;
 }
 
 void TFRM_Date::FormCreate() {
@@ -110,17 +101,17 @@ void TFRM_Date::CreateDayLabels() {
     ui_->day1->ensurePolished();
     ui_->Cnday->ensurePolished();
     for (int k = 1; k <= GridPositions; ++k) {
-        auto* day = new TClickLabel(this);
-        auto* lunar = new TClickLabel(this);
+        auto* day = new ClickLabel(this);
+        auto* lunar = new ClickLabel(this);
         day->setObjectName(QStringLiteral("DayLabel%1").arg(k));
         lunar->setObjectName(QStringLiteral("LunarLabel%1").arg(k));
         DayLabels[k] = day;
         LunarLabels[k] = lunar;
 
-        connect(day, &TClickLabel::Click, this, OnCell(this, day, &TFRM_Date::CnDayClick));
-        connect(day, &TClickLabel::MouseDown, this, OnCell(this, day, &TFRM_Date::CnDayMouseDown));
-        connect(lunar, &TClickLabel::Click, this, OnCell(this, lunar, &TFRM_Date::CHnDayClick));
-        connect(lunar, &TClickLabel::MouseDown, this, OnCell(this, lunar, &TFRM_Date::ChnDateMouseDown));
+        connect(day, &ClickLabel::Click, this, OnCell(this, day, &TFRM_Date::CnDayClick));
+        connect(day, &ClickLabel::MouseDown, this, OnCell(this, day, &TFRM_Date::CnDayMouseDown));
+        connect(lunar, &ClickLabel::Click, this, OnCell(this, lunar, &TFRM_Date::CHnDayClick));
+        connect(lunar, &ClickLabel::MouseDown, this, OnCell(this, lunar, &TFRM_Date::ChnDateMouseDown));
 
         day->resize(ui_->day1->size());
         day->setAlignment(ui_->day1->alignment());
@@ -189,8 +180,8 @@ void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
         for (int k = W; k <= W + N - 1; ++k) {
             const int d = k - W + 1;
             const TDateTime Cur = EncodeDate(Y, M, d);
-            TClickLabel* day = DayLabels[k];
-            TClickLabel* lunar = LunarLabels[k];
+            ClickLabel* day = DayLabels[k];
+            ClickLabel* lunar = LunarLabels[k];
             day->setText(QString::number(d));
             day->setTag(d);
             lunar->setTag(d);
@@ -296,7 +287,7 @@ void TFRM_Date::ChnDateMouseDown(QWidget* Sender) {
 }
 
 void TFRM_Date::CnDayClick(QWidget* Sender) {
-    SelDay = static_cast<std::uint16_t>(static_cast<TClickLabel*>(Sender)->tag());
+    SelDay = static_cast<std::uint16_t>(static_cast<ClickLabel*>(Sender)->tag());
     StoreSelectedDate();
 }
 

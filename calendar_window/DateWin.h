@@ -3,14 +3,15 @@
 // year, the constellation of the selected day, and "今天". It closes as soon as it loses activation.
 #pragma once
 
-#include "calendar/DateCn.h"
+#include "DateCn.h"
 
 #include <QDialog>
 #include <QPalette>
+#include <QPointer>
+#include <memory>
 
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -21,7 +22,7 @@ class TFRM_Date;
 QT_END_NAMESPACE
 
 class QLabel;
-class TClickLabel;
+class ClickLabel;
 class TUpDown;
 
 class TFRM_Date : public QDialog {
@@ -29,8 +30,6 @@ class TFRM_Date : public QDialog {
 public:
     explicit TFRM_Date(QWidget* parent = nullptr);
     ~TFRM_Date() override;
-
-    Ui::TFRM_Date* ui() const { return ui_; }
 
     void CreateDayLabels();
     void ShowMonth(DateCn::TDateTime date);
@@ -67,21 +66,21 @@ private:
     const QPalette& CellPalette(const QColor& fontColor);
     void SetFontColor(QLabel* cell, const QColor& color);
 
-    Ui::TFRM_Date* ui_;
+    const std::unique_ptr<Ui::TFRM_Date> ui_;
     std::vector<std::pair<QRgb, QPalette>> CellPalettes;
     bool WasActive = false; // deactivation counts only after the window has been active once
 };
 
-// The calendar window; null until the first opening. The main window destroys the previous one and
-// makes a new one at every opening; a window that is destroyed clears this reference itself.
-extern TFRM_Date* FRM_Date;
+// The calendar window; null until the first opening and once it is destroyed. The main window
+// destroys the previous one and makes a new one at every opening.
+extern QPointer<TFRM_Date> FRM_Date;
 
 namespace DateWin {
 
 // The grid positions 1 to 37 (index 0 is unused): position k lies in row (k-1)/7, column (k-1)%7.
 // They refer to the cells of the most recently created window.
-extern std::array<TClickLabel*, 38> DayLabels;
-extern std::array<TClickLabel*, 38> LunarLabels;
+extern std::array<ClickLabel*, 38> DayLabels;
+extern std::array<ClickLabel*, 38> LunarLabels;
 extern std::uint16_t SelYear;  // year of the month on show
 extern std::uint16_t SelMonth; // month on show, 1 to 12
 extern std::uint16_t SelDay;   // selected day; may exceed the length of the month on show
@@ -94,8 +93,7 @@ int DaysInMonth(DateCn::TDateTime date);
 // DateCn::EDateEncodeError when that is no date (a month outside 1 to 12 gives day 0).
 DateCn::TDateTime SafeEncodeDate(std::uint16_t year, std::uint16_t month, std::uint16_t day);
 
-// Today's local date. Tests fix it with SetTodayForTesting; std::nullopt returns to the system clock.
+// Today's local date, from the platform's clock.
 DateCn::TDateTime Today();
-void SetTodayForTesting(std::optional<DateCn::TDateTime> date);
 
 } // namespace DateWin

@@ -1,4 +1,4 @@
-#include "calendar_window/DateWinWidgets.h"
+#include "DateWinWidgets.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -6,29 +6,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-
-// ---- TClickLabel ----------------------------------------------------------------------------------
-
-TClickLabel::TClickLabel(QWidget* parent) : QLabel(parent) {}
-
-void TClickLabel::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton)
-        LeftDown = true;
-    emit MouseDown(event->button(), event->modifiers(), event->position().toPoint());
-    event->accept();
-}
-
-void TClickLabel::mouseReleaseEvent(QMouseEvent* event) {
-    // The label keeps the mouse grab while a button is down, so a release elsewhere still lands
-    // here; only a release over the label makes a click.
-    const bool click =
-        LeftDown && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
-    if (event->button() == Qt::LeftButton)
-        LeftDown = false;
-    event->accept();
-    if (click)
-        emit Click();
-}
 
 // ---- TShape ---------------------------------------------------------------------------------------
 

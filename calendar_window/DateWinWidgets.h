@@ -1,5 +1,5 @@
-// Small widgets of the calendar window that Qt lacks: a label that reports mouse-down and click
-// and carries an integer tag, a filled rectangle, a bevel rule, and an up-down arrow pair.
+// Small widgets of the calendar window that Qt lacks: a filled rectangle, a bevel rule, and an
+// up-down arrow pair.
 #pragma once
 
 #include <QColor>
@@ -7,29 +7,6 @@
 #include <QWidget>
 
 class QToolButton;
-
-// A label with the click semantics of a push button: MouseDown on any button, then Click when the
-// left button is released over the same label. A press released elsewhere raises no Click.
-class TClickLabel : public QLabel {
-    Q_OBJECT
-public:
-    explicit TClickLabel(QWidget* parent = nullptr);
-
-    int tag() const { return Tag; }
-    void setTag(int tag) { Tag = tag; }
-
-signals:
-    void MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint pos);
-    void Click();
-
-protected:
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-
-private:
-    int Tag = 0;
-    bool LeftDown = false;
-};
 
 // A rectangle with a one-pixel outline and a solid fill.
 class TShape : public QWidget {

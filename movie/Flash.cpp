@@ -1,15 +1,14 @@
-#include "movie/Flash.h"
+#include "Flash.h"
 
 #include "ui_Flash.h"
 
-#include "platform/WindowOwner.h"
-#include "platform/web/ShockwaveFlash.h"
-#include "reading/uShare.h"
+#include "MovieControl.h"
+#include "Platform.h"
+#include "WindowOwner.h"
 
 #include <QVBoxLayout>
 
 #include <array>
-#include <utility>
 
 QPointer<TFrmFlash> FrmFlash;
 
@@ -29,16 +28,7 @@ constexpr std::array<Kind, 4> kKinds{{
     {u"土地圣杯", "Flash/tudi.swf"},
 }};
 
-MovieControlFactory& factory() {
-    static MovieControlFactory f = [](QWidget* parent) { return new Platform::ShockwaveFlash(parent); };
-    return f;
-}
-
 } // namespace
-
-MovieControlFactory SetMovieControlFactory(MovieControlFactory f) {
-    return std::exchange(factory(), std::move(f));
-}
 
 void ShowDivinationMovie(int kind) {
     TFrmFlash* window = nullptr;
@@ -54,7 +44,7 @@ void ShowDivinationMovie(int kind) {
         const Kind& k = kKinds[static_cast<std::size_t>(kind)];
         window->setWindowTitle(QString::fromUtf16(k.title));
         // File names are Unicode throughout, so the path is handed over as it is.
-        window->ShockwaveFlash1->SetMovie(uShare::GetAppPath() + QLatin1String(k.file));
+        window->ShockwaveFlash1->SetMovie(Platform::ProgramPath() + QLatin1String(k.file));
     }
     window->show();
 }
@@ -71,7 +61,7 @@ TFrmFlash::TFrmFlash(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
     move(197, 147);
 
     // A control that cannot be made throws here, and the half-made window dies with the exception.
-    ShockwaveFlash1 = Flash::factory()(this);
+    ShockwaveFlash1 = Platform::services().flashPlayers().createPlayer(this);
     ShockwaveFlash1->setObjectName(QStringLiteral("ShockwaveFlash1"));
     ShockwaveFlash1->setFocusPolicy(Qt::StrongFocus);
     ui_->ClientLayout->addWidget(ShockwaveFlash1);

@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <memory>
 
 namespace Platform {
@@ -41,9 +40,5 @@ namespace Flash {
 // Opens a new movie window for the kind and returns at once. Any other kind opens a window with
 // the caption "FrmFlash" and no movie. Throws when the window cannot be created.
 void ShowDivinationMovie(int kind);
-
-// Makes the movie control of each new window; the Flash player unless a test installs another.
-using MovieControlFactory = std::function<Platform::MovieControl*(QWidget* parent)>;
-MovieControlFactory SetMovieControlFactory(MovieControlFactory factory); // returns the previous one
 
 } // namespace Flash

@@ -1,7 +1,7 @@
-#include "platform/Application.h"
+#include "Application.h"
 
-#include "platform/Errors.h"
-#include "platform/Fonts.h"
+#include "Errors.h"
+#include "Fonts.h"
 
 namespace Platform {
 

@@ -1,6 +1,6 @@
-#include "platform/CurlHttpClient.h"
+#include "CurlHttpClient.h"
 
-#include "platform/Errors.h"
+#include "Errors.h"
 
 #include <curl/curl.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "HttpClient.h"
 
 namespace Platform {
 

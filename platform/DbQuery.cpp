@@ -1,4 +1,4 @@
-#include "platform/DbQuery.h"
+#include "DbQuery.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,10 +1,9 @@
-// A read-only query object over the readings store, shaped like the classic OLE DB connection
-// string and SQL text pair: give it both, open it, read the first field of the first row.
-// Behind it is SQLite: the "Data Source" of the connection string names the database file, the
-// other parts of the string (provider, security options) are accepted and ignored.
+// The readings store's query over SQLite: the "Data Source" of the connection string names the
+// database file, the other parts of the string (provider, security options) are accepted and
+// ignored. Failures raise EDatabaseError with SQLite's own message.
 #pragma once
 
-#include "platform/Errors.h"
+#include "Database.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,29 +13,17 @@ struct sqlite3_stmt;
 
 namespace Platform {
 
-// Raised by DbQuery for every failure: file missing or not a database, busy or locked, SQL error,
-// unreadable field. The message is SQLite's own.
-class EDatabaseError : public EVelmoraError {
-public:
-    using EVelmoraError::EVelmoraError;
-};
-
-class DbQuery {
+class DbQuery final : public Query {
 public:
     DbQuery() = default;
-    ~DbQuery(); // closes the statement and the connection
+    ~DbQuery() override; // closes the statement and the connection
     DbQuery(const DbQuery&) = delete;
     DbQuery& operator=(const DbQuery&) = delete;
 
-    QString ConnectionString;
-    QString SQL;
-
-    // Opens the data source read-only and runs SQL up to its first row. Never waits for a lock.
-    void Open();
-    bool IsEmpty() const; // no row; only after Open()
-    // The first field of the first row as text (UTF-8 bytes as stored). A NULL field raises.
-    QByteArray FirstFieldAsText() const;
-    void Close();
+    void Open() override;
+    bool IsEmpty() const override;
+    QByteArray FirstFieldAsText() const override;
+    void Close() override;
 
     // The "Data Source" value of an OLE DB style connection string, or an empty string. A value
     // runs to the next ";" that starts another "Name=" part, so a folder holding ";" survives.
@@ -47,6 +34,11 @@ private:
     sqlite3* db_ = nullptr;
     sqlite3_stmt* stmt_ = nullptr;
     bool hasRow_ = false;
+};
+
+class SqliteDatabase final : public Database {
+public:
+    std::unique_ptr<Query> createQuery() override { return std::make_unique<DbQuery>(); }
 };
 
 } // namespace Platform

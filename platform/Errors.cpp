@@ -1,6 +1,7 @@
-#include "platform/Errors.h"
+#include "Errors.h"
 
-#include "platform/Platform.h"
+#include "ErrorBox.h"
+#include "Platform.h"
 
 #include <QCoreApplication>
 

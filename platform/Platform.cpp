@@ -1,20 +1,47 @@
 // The one place where each facility's Linux implementation is chosen.
-#include "platform/Platform.h"
+#include "Platform.h"
 
-#include "platform/CurlHttpClient.h"
-#include "platform/QtBeeper.h"
-#include "platform/QtErrorBox.h"
-#include "platform/XdgLauncher.h"
+#include "Beeper.h"
+#include "CurlHttpClient.h"
+#include "DbQuery.h"
+#include "HiveFileRegistry.h"
+#include "Launcher.h"
+#include "QtBeeper.h"
+#include "QtErrorBox.h"
+#include "SystemFacilities.h"
+#include "WindowPlacement.h"
+#include "XdgLauncher.h"
+#include "web/WebEngineFacilities.h"
 
 namespace Platform {
 
 Services::Services()
-    : launcher_(std::make_shared<XdgLauncher>()), beeper_(std::make_shared<QtBeeper>()),
-      errorBox_(std::make_shared<QtErrorBox>()), http_(std::make_shared<CurlHttpClient>()) {}
+    : facilities_(std::make_shared<XdgLauncher>(), std::make_shared<QtBeeper>(),
+                  std::make_shared<QtErrorBox>(), std::make_shared<CurlHttpClient>(),
+                  std::make_shared<Registry::HiveFileRegistry>(), std::make_shared<SqliteDatabase>(),
+                  std::make_shared<ProcProgramFolder>(), std::make_shared<WebEnginePanes>(),
+                  std::make_shared<RufflePlayers>(), std::make_shared<SystemClock>(),
+                  std::make_shared<ScreenPlacement>()) {}
 
 Services& services() {
     static Services instance;
     return instance;
+}
+
+void OpenInBrowser(const QString& address) {
+    services().launcher().openInBrowser(address);
+}
+
+void Beep() {
+    services().beeper().beep();
+}
+
+QString ProgramPath() {
+    return services().programFolder().path();
+}
+
+void CentreOnScreen(QWidget* window) {
+    services().placement().centre(window);
 }
 
 } // namespace Platform

@@ -1,71 +1,58 @@
-// The operating-system facilities the program uses, one small interface each. The Linux
-// implementations are chosen in Platform.cpp; tests replace any of them with ScopedService.
+// The operating-system facilities the program uses, one small interface each (one header each, in
+// this folder). The Linux implementations are chosen in Platform.cpp; tests replace any of them
+// with ScopedService.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <memory>
+#include <tuple>
 #include <utility>
+
+class QWidget;
 
 namespace Platform {
 
-// Starts the user's browser (or mail program) on one address. Fire and forget: nothing waits for
-// it and nothing reads its result; a missing or failing launcher is not reported.
-class Launcher {
-public:
-    virtual ~Launcher() = default;
-    virtual void openInBrowser(const QString& address) = 0;
-    virtual void openMail(const QString& address) = 0; // address without "mailto:"
-};
-
-// The system's default beep.
-class Beeper {
-public:
-    virtual ~Beeper() = default;
-    virtual void beep() = 0;
-};
-
-// The standard error box: critical icon, caption = application title, one OK button.
-class ErrorBox {
-public:
-    virtual ~ErrorBox() = default;
-    virtual void showError(const QString& text) = 0;
-};
-
-// A blocking HTTP GET; returns the body byte for byte, throws EVelmoraError on any failure.
-class HttpClient {
-public:
-    virtual ~HttpClient() = default;
-    virtual QByteArray get(const QString& url) = 0;
-};
+class Beeper;
+class Clock;
+class Database;
+class ErrorBox;
+class FlashPlayerFactory;
+class HttpClient;
+class Launcher;
+class ProgramFolder;
+class UserRegistry;
+class WebPaneFactory;
+class WindowPlacement;
 
 class Services {
 public:
-    Launcher& launcher() const { return *launcher_; }
-    Beeper& beeper() const { return *beeper_; }
-    ErrorBox& errorBox() const { return *errorBox_; }
-    HttpClient& http() const { return *http_; }
+    Launcher& launcher() const { return get<Launcher>(); }         // browser and mail
+    Beeper& beeper() const { return get<Beeper>(); }               // beep
+    ErrorBox& errorBox() const { return get<ErrorBox>(); }         // the standard error box
+    HttpClient& http() const { return get<HttpClient>(); }         // HTTP GET
+    UserRegistry& registry() const { return get<UserRegistry>(); } // the start-page hive
+    Database& database() const { return get<Database>(); }         // the readings store's queries
+    ProgramFolder& programFolder() const { return get<ProgramFolder>(); }
+    WebPaneFactory& webPanes() const { return get<WebPaneFactory>(); }
+    FlashPlayerFactory& flashPlayers() const { return get<FlashPlayerFactory>(); }
+    Clock& clock() const { return get<Clock>(); } // today's date
+    WindowPlacement& placement() const { return get<WindowPlacement>(); }
 
-    // Replace a facility; returns the previous one (used by ScopedService).
-    std::shared_ptr<Launcher> set(std::shared_ptr<Launcher> l) {
-        return std::exchange(launcher_, std::move(l));
-    }
-    std::shared_ptr<Beeper> set(std::shared_ptr<Beeper> b) { return std::exchange(beeper_, std::move(b)); }
-    std::shared_ptr<ErrorBox> set(std::shared_ptr<ErrorBox> e) {
-        return std::exchange(errorBox_, std::move(e));
-    }
-    std::shared_ptr<HttpClient> set(std::shared_ptr<HttpClient> h) {
-        return std::exchange(http_, std::move(h));
+    template <class I> I& get() const { return *std::get<std::shared_ptr<I>>(facilities_); }
+    // Replaces a facility; returns the previous one (used by ScopedService).
+    template <class I> std::shared_ptr<I> set(std::shared_ptr<I> replacement) {
+        return std::exchange(std::get<std::shared_ptr<I>>(facilities_), std::move(replacement));
     }
 
 private:
     friend Services& services();
     Services();
-    std::shared_ptr<Launcher> launcher_;
-    std::shared_ptr<Beeper> beeper_;
-    std::shared_ptr<ErrorBox> errorBox_;
-    std::shared_ptr<HttpClient> http_;
+    std::tuple<std::shared_ptr<Launcher>, std::shared_ptr<Beeper>, std::shared_ptr<ErrorBox>,
+               std::shared_ptr<HttpClient>, std::shared_ptr<UserRegistry>, std::shared_ptr<Database>,
+               std::shared_ptr<ProgramFolder>, std::shared_ptr<WebPaneFactory>,
+               std::shared_ptr<FlashPlayerFactory>, std::shared_ptr<Clock>, std::shared_ptr<WindowPlacement>>
+        facilities_;
 };
 
 // The program's one set of facilities (Linux implementations unless a test replaced one).
@@ -75,8 +62,8 @@ Services& services();
 template <class I> class ScopedService {
 public:
     explicit ScopedService(std::shared_ptr<I> replacement)
-        : previous_(services().set(std::move(replacement))) {}
-    ~ScopedService() { services().set(std::move(previous_)); }
+        : previous_(services().set<I>(std::move(replacement))) {}
+    ~ScopedService() { services().set<I>(std::move(previous_)); }
     ScopedService(const ScopedService&) = delete;
     ScopedService& operator=(const ScopedService&) = delete;
 
@@ -85,11 +72,9 @@ private:
 };
 
 // Shortcuts used by the windows.
-inline void OpenInBrowser(const QString& address) {
-    services().launcher().openInBrowser(address);
-}
-inline void Beep() {
-    services().beeper().beep();
-}
+void OpenInBrowser(const QString& address);
+void Beep();
+QString ProgramPath(); // the program folder with its trailing "/"
+void CentreOnScreen(QWidget* window);
 
 } // namespace Platform

@@ -1,4 +1,4 @@
-#include "platform/QtBeeper.h"
+#include "QtBeeper.h"
 
 #include <QApplication>
 

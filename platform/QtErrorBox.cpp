@@ -1,6 +1,6 @@
-#include "platform/QtErrorBox.h"
+#include "QtErrorBox.h"
 
-#include "platform/Application.h"
+#include "Application.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "ErrorBox.h"
 
 namespace Platform {
 

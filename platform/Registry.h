@@ -8,7 +8,8 @@
 // Every call reads the file afresh; every change replaces it atomically (temporary file, fsync,
 // rename), so a crash or a full disk leaves the old hive or the new one, never a mix. A hive that
 // cannot be parsed is never overwritten: opening a key fails with ERROR_BADDB, and so does every
-// query or write.
+// query or write. The calls go to the program's registry facility (HiveFileRegistry unless a test
+// put another in its place).
 #pragma once
 
 #include <QString>
@@ -21,7 +22,11 @@ using LONG = std::int32_t;
 using DWORD = std::uint32_t;
 using BYTE = std::uint8_t;
 
-struct KeyObject;
+// An open key: its full path ("HKEY_CURRENT_USER\\Software\\..."). Predefined keys are never freed.
+struct KeyObject {
+    QString path;
+    bool predefined = false;
+};
 using HKEY = KeyObject*;
 
 extern const HKEY HKEY_CURRENT_USER;
@@ -60,3 +65,19 @@ LONG RegCloseKey(HKEY key);
 QString HivePath();
 
 } // namespace Platform::Registry
+
+namespace Platform {
+
+// The current user's registry behind the calls above.
+class UserRegistry {
+public:
+    virtual ~UserRegistry() = default;
+    virtual Registry::LONG createKey(Registry::HKEY root, const QString& subKey, Registry::HKEY* result) = 0;
+    virtual Registry::LONG queryValue(Registry::HKEY key, const QString& valueName, Registry::DWORD* type,
+                                      Registry::BYTE* data, Registry::DWORD* size) = 0;
+    virtual Registry::LONG setValue(Registry::HKEY key, const QString& valueName, Registry::DWORD type,
+                                    const Registry::BYTE* data, Registry::DWORD size) = 0;
+    virtual Registry::LONG closeKey(Registry::HKEY key) = 0;
+};
+
+} // namespace Platform

@@ -1,6 +1,6 @@
-#include "platform/RegistryHive.h"
+#include "RegistryHive.h"
 
-#include "platform/Registry.h"
+#include "Registry.h"
 
 #include <QByteArrayList>
 #include <QStringDecoder>

@@ -1,4 +1,4 @@
-#include "platform/WebEngineEnv.h"
+#include "WebEngineEnv.h"
 
 #include <QCoreApplication>
 

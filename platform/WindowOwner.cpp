@@ -1,4 +1,4 @@
-#include "platform/WindowOwner.h"
+#include "WindowOwner.h"
 
 #include <QPointer>
 #include <QWidget>

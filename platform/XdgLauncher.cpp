@@ -1,4 +1,4 @@
-#include "platform/XdgLauncher.h"
+#include "XdgLauncher.h"
 
 #include <QProcess>
 #include <QStandardPaths>

@@ -1,10 +1,11 @@
-#include "promo/Promotion.h"
+#include "Promotion.h"
 
-#include "platform/Errors.h"
-#include "platform/Platform.h"
-#include "platform/web/WebPane.h"
+#include "Errors.h"
+#include "HttpClient.h"
+#include "Platform.h"
+#include "Text.h"
+#include "WebPane.h"
 
-#include <QStringDecoder>
 #include <QTimer>
 
 #include <algorithm>
@@ -35,15 +36,6 @@ QByteArray ScheduleMemo::line(std::int32_t index) const {
     if (index < 0 || index >= count())
         throw EVelmoraError(QStringLiteral("List index out of bounds (%1)").arg(index));
     return lines_[index];
-}
-
-QByteArray Trim(const QByteArray& text) {
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && static_cast<unsigned char>(text[begin]) <= 32)
-        ++begin;
-    while (end > begin && static_cast<unsigned char>(text[end - 1]) <= 32)
-        --end;
-    return text.mid(begin, end - begin);
 }
 
 QByteArray LineField(const QByteArray& line, std::int32_t field) {
@@ -86,8 +78,7 @@ std::int32_t IntervalMs(const QByteArray& seconds) {
 }
 
 QString DecodeAddress(const QByteArray& address) {
-    QStringDecoder gbk("GBK");
-    return gbk.isValid() ? gbk.decode(address) : QString::fromLatin1(address);
+    return Platform::DecodeGbk(address);
 }
 
 void SetInterval(QTimer& timer, std::int32_t ms) {

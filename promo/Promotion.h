@@ -3,6 +3,8 @@
 // window's members (promo/Unt_MainPromo.cpp) hand it references to their own fields.
 #pragma once
 
+#include "Text.h"
+
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QString>
@@ -40,7 +42,7 @@ private:
 };
 
 // Removes every leading and trailing byte whose code is 32 or less.
-QByteArray Trim(const QByteArray& text);
+using Platform::Trim;
 
 // Field 0 (kind), 1 (seconds) or 2 (address) of a schedule line "kind>seconds>address". The line
 // is trimmed first and the address afterwards; kind and seconds are taken exactly as they stand.
@@ -51,7 +53,7 @@ QByteArray ScheduleField(const ScheduleMemo& memo, std::int32_t field, std::int3
 // milliseconds fit in 32 bits (0 … 2147483 s).
 std::int32_t IntervalMs(const QByteArray& seconds);
 
-// Schedule addresses are 8-bit text in the program's code page.
+// Schedule addresses are 8-bit text in the program's code page; a broken sequence shows U+FFFD.
 QString DecodeAddress(const QByteArray& address);
 
 // A new interval restarts the count, 0 stops the timer, and the interval it already has changes nothing.

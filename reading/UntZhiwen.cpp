@@ -1,10 +1,10 @@
-#include "reading/UntZhiwen.h"
+#include "UntZhiwen.h"
 
 #include "ui_UntZhiwen.h"
 
-#include "platform/Errors.h"
-#include "platform/WindowPlacement.h"
-#include "reading/uShare.h"
+#include "Errors.h"
+#include "Platform.h"
+#include "uShare.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -14,7 +14,7 @@
 #include <QMenu>
 #include <QValidator>
 
-TFrmzhiwen* Frmzhiwen = nullptr;
+QPointer<TFrmzhiwen> Frmzhiwen;
 
 namespace {
 
@@ -96,7 +96,7 @@ void paintBackground(QWidget* w, const QColor& colour) {
 
 } // namespace
 
-TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(new Ui::TFrmzhiwen) {
+TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFrmzhiwen>()) {
     ui_->setupUi(this);
     // Only the close box in the title bar; the frame stays resizable.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -135,11 +135,7 @@ TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(new Ui::TFrmzhiwe
     connect(ui_->RzBitBtn3, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn3Click(); }));
 }
 
-TFrmzhiwen::~TFrmzhiwen() {
-    if (Frmzhiwen == this)
-        Frmzhiwen = nullptr;
-    delete ui_;
-}
+TFrmzhiwen::~TFrmzhiwen() = default;
 
 void TFrmzhiwen::RzEditOXKeyPress(QChar& Key) {
     if (Key != QChar(8) && Key != QChar(13) && Key != QLatin1Char('o') && Key != QLatin1Char('x'))

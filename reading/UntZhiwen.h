@@ -3,6 +3,8 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
+#include <memory>
 
 QT_BEGIN_NAMESPACE
 namespace Ui {
@@ -15,8 +17,6 @@ class TFrmzhiwen : public QDialog {
 public:
     explicit TFrmzhiwen(QWidget* parent = nullptr);
     ~TFrmzhiwen() override;
-
-    Ui::TFrmzhiwen* ui() const { return ui_; }
 
     // Key is the typed character; setting it to 0 discards it.
     void RzEditOXKeyPress(QChar& Key);
@@ -33,9 +33,9 @@ protected:
 private:
     bool codeBoxKeyPress(class QKeyEvent* event);
     void codeBoxContextMenu(class QContextMenuEvent* event);
-    Ui::TFrmzhiwen* ui_;
+    const std::unique_ptr<Ui::TFrmzhiwen> ui_;
 };
 
-// The window from the last press of the main window's fingerprint button (null before the first;
-// set back to null when that window is destroyed).
-extern TFrmzhiwen* Frmzhiwen;
+// The window from the last press of the main window's fingerprint button (null before the first
+// and once that window is destroyed).
+extern QPointer<TFrmzhiwen> Frmzhiwen;

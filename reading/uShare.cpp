@@ -1,27 +1,16 @@
-#include "reading/uShare.h"
+#include "uShare.h"
 
-#include "platform/DbQuery.h"
-#include "platform/Errors.h"
-#include "platform/Platform.h"
+#include "Database.h"
+#include "Errors.h"
+#include "Platform.h"
+#include "Text.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
-
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 namespace uShare {
 
 QString GetAppPath() {
-    std::error_code ec;
-    const std::string exe = std::filesystem::read_symlink("/proc/self/exe", ec).native();
-    if (ec)
-        return {};
-    const auto slash = exe.rfind('/');
-    if (slash == std::string::npos)
-        return {};
-    return QString::fromLocal8Bit(exe.data(), qsizetype(slash + 1));
+    return Platform::ProgramPath();
 }
 
 QString GetConnectionString() {
@@ -30,18 +19,9 @@ QString GetConnectionString() {
            QStringLiteral("/QuorFile.dll;Persist Security Info=True");
 }
 
-QByteArray Trim(const QByteArray& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= 32)
-        ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= 32)
-        --last;
-    return text.mid(first, last - first);
-}
-
 QByteArray QueryReading(const QByteArray& code) {
-    auto query = std::make_unique<Platform::DbQuery>(); // freed on every path, the failing ones too
+    // Freed on every path, the failing ones too.
+    const std::unique_ptr<Platform::Query> query = Platform::services().database().createQuery();
     query->ConnectionString = GetConnectionString();
     QByteArray sql = "Select content from zhiwen where zhiwen =";
     sql += '\'' + QByteArray(code).replace('\'', "''") + '\'';
@@ -103,21 +83,11 @@ QByteArray Unscramble(const QByteArray& text, std::uint16_t key, std::int32_t ro
 }
 
 QString DecodeText(const QByteArray& gb) {
-    // The decoder holds back an unfinished lead byte at the very end and drops it. A blank is never
-    // a trail byte, so appending one turns that lead byte into U+FFFD; the blank is then cut off.
-    QStringDecoder decoder("GBK");
-    if (!decoder.isValid())
-        return QString::fromLatin1(gb);
-    QString text = decoder.decode(gb + ' ');
-    text.chop(1);
-    return text;
+    return Platform::DecodeGbk(gb);
 }
 
 QByteArray EncodeText(const QString& text) {
-    QStringEncoder encoder("GBK");
-    if (!encoder.isValid())
-        return text.toLatin1();
-    return encoder.encode(text);
+    return Platform::EncodeGbk(text);
 }
 
 } // namespace uShare

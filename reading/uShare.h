@@ -2,6 +2,8 @@
 // it and turned back into text. Texts here are 8-bit GB2312 byte strings, as they are stored.
 #pragma once
 
+#include "Text.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -14,6 +16,7 @@ inline constexpr std::uint16_t ReadingKey = 7419;
 inline constexpr std::int32_t ReadingRounds = 7;
 
 // The folder of the running executable, with the trailing "/" ("" if it cannot be found).
+// Texts read from the store are decoded with DecodeText (Platform::DecodeGbk).
 QString GetAppPath();
 
 // "Provider=...;Data Source=<program folder>/QuorFile.dll;Persist Security Info=True".
@@ -31,7 +34,7 @@ QByteArray HexToText(const QByteArray& text);
 QByteArray Unscramble(const QByteArray& text, std::uint16_t key, std::int32_t rounds);
 
 // Removes every leading and trailing byte with a code of 32 or less.
-QByteArray Trim(const QByteArray& text);
+using Platform::Trim;
 
 // GB2312 (read as GBK, its superset) to display text. A broken byte sequence shows U+FFFD.
 QString DecodeText(const QByteArray& gb);

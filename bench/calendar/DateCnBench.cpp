@@ -6,7 +6,7 @@
 //                   same days to lunar month, leap flag and day.
 // Run: build/bin/datecn_bench  (add --benchmark_repetitions=N for medians)
 
-#include "calendar/DateCn.h"
+#include "DateCn.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/calendar.h>

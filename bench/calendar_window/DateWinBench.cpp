@@ -1,6 +1,7 @@
 // ShowMonth offscreen: one month, and every month of 1901–2050 stepped through in a row.
-#include "calendar_window/DateWin.h"
-#include "platform/Application.h"
+#include "Application.h"
+#include "DateWin.h"
+#include "Fakes.h"
 
 #include <QApplication>
 
@@ -11,7 +12,7 @@
 namespace {
 
 std::unique_ptr<TFRM_Date> OpenWindow() {
-    DateWin::SetTodayForTesting(DateCn::EncodeDate(2024, 2, 14));
+    static Platform::ScopedService<Platform::Clock> today{std::make_shared<FakeClock>(QDate(2024, 2, 14))};
     auto w = std::make_unique<TFRM_Date>();
     w->show();
     QApplication::processEvents();

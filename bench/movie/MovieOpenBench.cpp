@@ -6,12 +6,12 @@
 // Output, one "key value" per line: cold_loaded_ms, cold_first_frame_ms (first frame seen in the
 // window's pixels), cold_page_frame_ms (first frame as the player page reports it), pss_mib, and
 // the same three timings for a second press in the same process (warm_*).
-#include "movie/Flash.h"
+#include "Flash.h"
 
-#include "platform/Application.h"
-#include "platform/WebEngineEnv.h"
-#include "platform/WindowOwner.h"
-#include "platform/web/ShockwaveFlash.h"
+#include "Application.h"
+#include "WebEngineEnv.h"
+#include "WindowOwner.h"
+#include "web/ShockwaveFlash.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,5 +1,5 @@
 // A fingerprint reading as the window fetches it: connection, query, descrambling and decoding.
-#include "reading/uShare.h"
+#include "uShare.h"
 
 #include <benchmark/benchmark.h>
 

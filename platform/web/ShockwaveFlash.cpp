@@ -1,6 +1,7 @@
-#include "platform/web/ShockwaveFlash.h"
+#include "web/ShockwaveFlash.h"
 
-#include "platform/Errors.h"
+#include "Errors.h"
+#include "Platform.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,27 +20,11 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 
-#include <filesystem>
-#include <system_error>
-
 namespace Platform {
 
 namespace {
 
 const char* const kPage = "ShockwaveFlash.html";
-
-QString& playerFolderOverride() {
-    static QString folder;
-    return folder;
-}
-
-QString programFolder() {
-    std::error_code ec;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec)
-        return QFileInfo(QFile::decodeName(exe.c_str())).absolutePath() + QLatin1Char('/');
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/');
-}
 
 // Chromium's helper program; without it QtWebEngine ends the whole process instead of failing.
 bool webEngineHelperFound() {
@@ -91,16 +76,7 @@ private:
 };
 
 QString ShockwaveFlash::PlayerFolder() {
-    QString folder = playerFolderOverride();
-    if (folder.isEmpty())
-        folder = programFolder() + QStringLiteral("ruffle");
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
-    return folder;
-}
-
-void ShockwaveFlash::SetPlayerFolder(const QString& folder) {
-    playerFolderOverride() = folder;
+    return ProgramPath() + QStringLiteral("ruffle/");
 }
 
 ShockwaveFlash::ShockwaveFlash(QWidget* parent) : MovieControl(parent) {

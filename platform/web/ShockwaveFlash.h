@@ -3,8 +3,9 @@
 // player from the ruffle/ folder beside the program.
 #pragma once
 
+#include "MovieControl.h"
+
 #include <QString>
-#include <QWidget>
 
 class QLabel;
 class QStackedLayout;
@@ -13,16 +14,6 @@ class QWebEngineView;
 namespace Platform {
 
 class ShockwaveFlashBridge;
-
-// What a movie window needs of its control: a widget with a writable Movie. Tests put a fake here.
-class MovieControl : public QWidget {
-    Q_OBJECT
-    Q_PROPERTY(QString Movie READ Movie WRITE SetMovie)
-public:
-    using QWidget::QWidget;
-    virtual QString Movie() const = 0;
-    virtual void SetMovie(const QString& path) = 0;
-};
 
 class ShockwaveFlash final : public MovieControl {
     Q_OBJECT
@@ -36,9 +27,8 @@ public:
     // Loads and plays the file. A file that does not exist shows a message in its place.
     void SetMovie(const QString& path) override;
 
-    // The folder holding ruffle.js and the player page: "ruffle/" in the program folder unless set.
+    // The folder holding ruffle.js and the player page: "ruffle/" in the program folder.
     static QString PlayerFolder();
-    static void SetPlayerFolder(const QString& folder);
 
     // The message shown in place of the movie, empty while there is none.
     QString Message() const;

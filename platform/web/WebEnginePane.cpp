@@ -1,6 +1,6 @@
-#include "platform/web/WebEnginePane.h"
+#include "web/WebEnginePane.h"
 
-#include "platform/Errors.h"
+#include "Errors.h"
 
 #include <QUrl>
 #include <QVBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/web/WebPane.h"
+#include "WebPane.h"
 
 #include <QPointer>
 #include <QWidget>

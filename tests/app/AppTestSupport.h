@@ -1,9 +1,11 @@
 // Fakes and helpers for the window tests.
 #pragma once
 
-#include "app/Unt_Main.h"
-#include "platform/Platform.h"
-#include "platform/WindowOwner.h"
+#include "Fakes.h"
+#include "Platform.h"
+#include "Unt_Main.h"
+#include "Widgets.h"
+#include "WindowOwner.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -19,51 +21,6 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
-#include <ostream>
-
-// Readable failure messages.
-inline void PrintTo(const QString& text, std::ostream* os) {
-    *os << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QByteArray& bytes, std::ostream* os) {
-    *os << '"' << bytes.toStdString() << '"';
-}
-
-struct FakeLauncher : Platform::Launcher {
-    QStringList pages;
-    QStringList mails;
-    void openInBrowser(const QString& address) override { pages << address; }
-    void openMail(const QString& address) override { mails << address; }
-};
-
-struct FakeErrorBox : Platform::ErrorBox {
-    QStringList shown;
-    void showError(const QString& text) override { shown << text; }
-};
-
-// Answers every modal dialog that appears while it lives, once each, and counts them. It polls,
-// so it works inside the nested loop of exec().
-class ModalAnswerer {
-public:
-    explicit ModalAnswerer(std::function<void(QDialog*)> act) : act_(std::move(act)) {
-        timer_.setInterval(5);
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (!dialog || !dialog->isVisible() || dialog == last_.data())
-                return;
-            last_ = dialog;
-            ++count;
-            act_(dialog);
-        });
-        timer_.start();
-    }
-    int count = 0;
-
-private:
-    std::function<void(QDialog*)> act_;
-    QPointer<QDialog> last_;
-    QTimer timer_;
-};
 
 // A fresh XDG_CONFIG_HOME and fake launcher and error box for each test.
 class AppFixture : public ::testing::Test {

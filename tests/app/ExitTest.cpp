@@ -1,11 +1,11 @@
 // The exit flow and its dialog, with the start-page offer.
 #include "AppTestSupport.h"
 
-#include "app/EndMsg.h"
-#include "app/UntReg.h"
-#include "app/Unt_Main.h"
-#include "platform/Registry.h"
-#include "platform/WindowOwner.h"
+#include "EndMsg.h"
+#include "Registry.h"
+#include "UntReg.h"
+#include "Unt_Main.h"
+#include "WindowOwner.h"
 
 #include <QCheckBox>
 #include <QPushButton>

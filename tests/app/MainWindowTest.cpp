@@ -2,16 +2,16 @@
 // dialogs and the error box.
 #include "AppTestSupport.h"
 
-#include "app/Uabout.h"
-#include "app/Unt_Main.h"
-#include "app/Unt_servers.h"
-#include "calendar_window/DateWin.h"
-#include "movie/Flash.h"
-#include "platform/Errors.h"
-#include "platform/QtErrorBox.h"
-#include "platform/WindowOwner.h"
-#include "platform/web/ShockwaveFlash.h"
-#include "reading/UntZhiwen.h"
+#include "DateWin.h"
+#include "Errors.h"
+#include "Flash.h"
+#include "QtErrorBox.h"
+#include "Uabout.h"
+#include "UntZhiwen.h"
+#include "Unt_Main.h"
+#include "Unt_servers.h"
+#include "WindowOwner.h"
+#include "web/ShockwaveFlash.h"
 
 #include <QLabel>
 #include <QMessageBox>
@@ -217,18 +217,8 @@ INSTANTIATE_TEST_SUITE_P(
                       Opener{"RzButton5", "TFRM_Date", [] { return static_cast<QDialog*>(FRM_Date); }}),
     [](const auto& info) { return std::string(info.param.button); });
 
-namespace {
-class StubMovie : public Platform::MovieControl {
-public:
-    using MovieControl::MovieControl;
-    QString Movie() const override { return movie; }
-    void SetMovie(const QString& path) override { movie = path; }
-    QString movie;
-};
-} // namespace
-
 TEST_F(MainWindow, PalmReadingButtonOpensThePalmMovieWithoutBlocking) {
-    auto previous = Flash::SetMovieControlFactory([](QWidget* parent) { return new StubMovie(parent); });
+    Platform::ScopedService<Platform::FlashPlayerFactory> players{std::make_shared<FakeFlashPlayers>()};
     QTest::mouseClick(child("RzButton4"), Qt::LeftButton); // returns: the movie window is not modal
     ASSERT_TRUE(FrmFlash);
     EXPECT_TRUE(FrmFlash->isVisible());
@@ -236,7 +226,6 @@ TEST_F(MainWindow, PalmReadingButtonOpensThePalmMovieWithoutBlocking) {
     EXPECT_TRUE(FrmFlash->ShockwaveFlash1->Movie().endsWith(QStringLiteral("/Flash/shou.swf")));
     EXPECT_TRUE(errors_->shown.isEmpty());
     delete FrmFlash.data();
-    Flash::SetMovieControlFactory(std::move(previous));
 }
 
 // ---- The information dialogs ----

@@ -1,8 +1,8 @@
 // The registry hive file and the start-page value kept in it.
-#include "platform/Registry.h"
-#include "app/UntReg.h"
-#include "platform/Errors.h"
-#include "platform/RegistryHive.h"
+#include "Registry.h"
+#include "Errors.h"
+#include "RegistryHive.h"
+#include "UntReg.h"
 
 #include <QDir>
 #include <QFile>

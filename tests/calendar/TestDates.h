@@ -1,5 +1,5 @@
 #pragma once
-#include "calendar/DateCn.h"
+#include "DateCn.h"
 
 #include <string>
 

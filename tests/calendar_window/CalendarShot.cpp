@@ -1,23 +1,26 @@
 // Shows the calendar window on a fixed "today" (argument yyyy-mm-dd) for looking at it and taking
 // screenshots: xvfb-run -a calwin_shot 2024-02-14, then `import -window root shot.png`.
 // With a second argument it saves the window's own image to that file and exits.
-#include "calendar_window/DateWin.h"
-#include "platform/Application.h"
+#include "Application.h"
+#include "DateWin.h"
+#include "Fakes.h"
 
 #include <QDate>
 #include <QTimer>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char** argv) {
     Platform::Application app(argc, argv);
+    std::optional<Platform::ScopedService<Platform::Clock>> today;
     if (argc > 1) {
         const QDate d = QDate::fromString(QString::fromLocal8Bit(argv[1]), Qt::ISODate);
         if (!d.isValid()) {
             std::fprintf(stderr, "usage: calwin_shot [yyyy-mm-dd [out.png]]\n");
             return 2;
         }
-        DateWin::SetTodayForTesting(DateCn::EncodeDate(d.year(), d.month(), d.day()));
+        today.emplace(std::make_shared<FakeClock>(d));
     }
     FRM_Date = new TFRM_Date();
     if (argc > 2) {

@@ -1,9 +1,11 @@
 // The calendar window, driven offscreen through the window system's own mouse path.
-#include "calendar_window/DateWin.h"
-#include "calendar_window/DateWinWidgets.h"
-#include "platform/Application.h"
-#include "platform/WindowOwner.h"
-#include "ui_DateWin.h"
+#include "DateWin.h"
+#include "Application.h"
+#include "ClickLabel.h"
+#include "DateWinWidgets.h"
+#include "Fakes.h"
+#include "Widgets.h"
+#include "WindowOwner.h"
 
 #include <QApplication>
 #include <QFontInfo>
@@ -18,6 +20,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <optional>
 
 using DateCn::EncodeDate;
 using DateCn::TDateTime;
@@ -65,19 +68,26 @@ class CalendarWindow : public ::testing::Test {
 protected:
     void TearDown() override {
         delete Win.data();
-        SetTodayForTesting(std::nullopt);
+        today_.reset();
     }
 
     // Opens a calendar as the main window does, with "today" fixed.
     TFRM_Date* Open(Ymd today) {
-        SetTodayForTesting(Date(today));
+        SetToday(today);
         Win = new TFRM_Date();
         Platform::Own(Win);
         Win->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(Win));
         return Win;
     }
-    Ui::TFRM_Date& ui() { return *Win->ui(); }
+    // The window's widget with this object name.
+    template <class T = QWidget> T* W(const char* name) {
+        return Child<T>(Win.data(), QString::fromLatin1(name));
+    }
+    void SetToday(Ymd today) {
+        today_.emplace(std::make_shared<FakeClock>(QDate(today.y, today.m, today.d)));
+    }
+    std::optional<Platform::ScopedService<Platform::Clock>> today_;
 
     // The marker stands on the grid position whose day cell is 1 left of and 1 above its corner.
     QPoint MarkerSpotOf(int k) { return DayLabels[k]->pos() + QPoint(-1, 1); }
@@ -135,13 +145,14 @@ TEST_F(CalendarWindow, FrameHitsAndHints) {
     EXPECT_FALSE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(flags.testFlag(Qt::WindowContextHelpButtonHint));
-    EXPECT_EQ(ui().Shape1->geometry(), Win->rect());
-    EXPECT_FALSE(ui().day1->isVisible());
-    EXPECT_FALSE(ui().Cnday->isVisible());
-    EXPECT_EQ(ui().Label1->toolTip(), Text("单击改变年份"));
-    EXPECT_EQ(ui().Label17->toolTip(), Text("单击改变月份"));
-    for (QWidget* w : {static_cast<QWidget*>(ui().Label1), static_cast<QWidget*>(ui().Label17),
-                       static_cast<QWidget*>(ui().StaticText1)})
+    EXPECT_EQ(W<TShape>("Shape1")->geometry(), Win->rect());
+    EXPECT_FALSE(W<QLabel>("day1")->isVisible());
+    EXPECT_FALSE(W<QLabel>("Cnday")->isVisible());
+    EXPECT_EQ(W<ClickLabel>("Label1")->toolTip(), Text("单击改变年份"));
+    EXPECT_EQ(W<ClickLabel>("Label17")->toolTip(), Text("单击改变月份"));
+    for (QWidget* w :
+         {static_cast<QWidget*>(W<ClickLabel>("Label1")), static_cast<QWidget*>(W<ClickLabel>("Label17")),
+          static_cast<QWidget*>(W<ClickLabel>("StaticText1"))})
         EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor) << w->objectName().toStdString();
     // The cells lie over the marker and the background figures, so the marked day takes the mouse.
     const int k = PositionOf(2024, 2, 14);
@@ -152,7 +163,8 @@ TEST_F(CalendarWindow, FrameHitsAndHints) {
 TEST_F(CalendarWindow, HintsShowInTheOrdinaryTipFont) {
     // The labels' own large fonts and colours must not reach the tips that pop up over them.
     Open({2024, 2, 14});
-    for (QLabel* label : {static_cast<QLabel*>(ui().Label1), static_cast<QLabel*>(ui().Label17)}) {
+    for (QLabel* label :
+         {static_cast<QLabel*>(W<ClickLabel>("Label1")), static_cast<QLabel*>(W<ClickLabel>("Label17"))}) {
         QToolTip::showText(label->mapToGlobal(QPoint(4, 4)), label->toolTip(), label);
         QLabel* tip = nullptr;
         for (QWidget* w : QApplication::topLevelWidgets())
@@ -195,7 +207,7 @@ TEST_P(MonthLayout, FillsItsPositionsOnly) {
             EXPECT_FALSE(LunarLabels[k]->text().isEmpty());
         }
     }
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(p.first + p.month.d - 1));
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(p.first + p.month.d - 1));
 }
 
 INSTANTIATE_TEST_SUITE_P(Months, MonthLayout,
@@ -248,12 +260,12 @@ TEST_P(Headings, FollowTheDateGivenNotTheMonth) {
     const Heading p = GetParam();
     Open({2024, 2, 14});
     Win->ShowMonth(Date(p.date));
-    EXPECT_EQ(ui().Label21->text(), Text(p.zodiac));
-    EXPECT_EQ(ui().Label22->text(), Text(p.constellation));
-    EXPECT_EQ(ui().Label1->text(), QString::number(p.date.y));
-    EXPECT_EQ(ui().Label20->text(), QString::number(p.date.y));
-    EXPECT_EQ(ui().Label17->text(), QString::number(p.date.m));
-    EXPECT_EQ(ui().Label16->text(), QString::number(p.date.m));
+    EXPECT_EQ(W<QLabel>("Label21")->text(), Text(p.zodiac));
+    EXPECT_EQ(W<QLabel>("Label22")->text(), Text(p.constellation));
+    EXPECT_EQ(W<ClickLabel>("Label1")->text(), QString::number(p.date.y));
+    EXPECT_EQ(W<QLabel>("Label20")->text(), QString::number(p.date.y));
+    EXPECT_EQ(W<ClickLabel>("Label17")->text(), QString::number(p.date.m));
+    EXPECT_EQ(W<QLabel>("Label16")->text(), QString::number(p.date.m));
 }
 
 INSTANTIATE_TEST_SUITE_P(Dates, Headings,
@@ -265,38 +277,38 @@ INSTANTIATE_TEST_SUITE_P(Dates, Headings,
 
 TEST_F(CalendarWindow, SelectedDayIsCarriedThroughShorterMonths) {
     Open({2024, 1, 31});
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2024, 1, 31)));
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(PositionOf(2024, 1, 31)));
 
-    Click(Win, ui().UpDown2->upButton());
-    EXPECT_EQ(ui().Label17->text(), "2");
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2024, 2, 29)));
-    EXPECT_EQ(ui().Label22->text(), Text("双鱼座"));
+    Click(Win, W<TUpDown>("UpDown2")->upButton());
+    EXPECT_EQ(W<ClickLabel>("Label17")->text(), "2");
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(PositionOf(2024, 2, 29)));
+    EXPECT_EQ(W<QLabel>("Label22")->text(), Text("双鱼座"));
     EXPECT_EQ(SelDay, 31);
 
-    Click(Win, ui().UpDown2->upButton());
-    EXPECT_EQ(ui().Label17->text(), "3");
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2024, 3, 31)));
-    EXPECT_EQ(ui().Label22->text(), Text("白羊座"));
+    Click(Win, W<TUpDown>("UpDown2")->upButton());
+    EXPECT_EQ(W<ClickLabel>("Label17")->text(), "3");
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(PositionOf(2024, 3, 31)));
+    EXPECT_EQ(W<QLabel>("Label22")->text(), Text("白羊座"));
     EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 1, 31)); // navigation leaves it alone
 }
 
 TEST_F(CalendarWindow, ClickOnEitherCellSelectsItsDay) {
     Open({2024, 2, 14});
-    const QString zodiac = ui().Label21->text(), constellation = ui().Label22->text();
+    const QString zodiac = W<QLabel>("Label21")->text(), constellation = W<QLabel>("Label22")->text();
     const int k = PositionOf(2024, 2, 20);
 
     Click(Win, DayLabels[k]);
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(k));
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(k));
     EXPECT_EQ(SelDay, 20);
     EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 2, 20));
 
     Click(Win, LunarLabels[k + 1]);
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(k + 1));
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(k + 1));
     EXPECT_EQ(SelDay, 21);
     EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 2, 21));
     // The grid is not refilled on a click.
-    EXPECT_EQ(ui().Label21->text(), zodiac);
-    EXPECT_EQ(ui().Label22->text(), constellation);
+    EXPECT_EQ(W<QLabel>("Label21")->text(), zodiac);
+    EXPECT_EQ(W<QLabel>("Label22")->text(), constellation);
 }
 
 TEST_F(CalendarWindow, PressReleasedElsewhereMovesTheMarkerOnly) {
@@ -304,38 +316,38 @@ TEST_F(CalendarWindow, PressReleasedElsewhereMovesTheMarkerOnly) {
     const int k = PositionOf(2024, 2, 5);
     Press(Win, LunarLabels[k]);
     Release(Win, DayLabels[k + 2]);
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(k));
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(k));
     EXPECT_EQ(SelDay, 14);
     EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 2, 14));
 
-    Click(Win, ui().UpDown1->upButton()); // the next fill marks SelDay again
-    EXPECT_EQ(ui().Label1->text(), "2025");
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2025, 2, 14)));
+    Click(Win, W<TUpDown>("UpDown1")->upButton()); // the next fill marks SelDay again
+    EXPECT_EQ(W<ClickLabel>("Label1")->text(), "2025");
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(PositionOf(2025, 2, 14)));
 }
 
 TEST_F(CalendarWindow, TodayReturnsFromAnywhere) {
     Open({2024, 2, 14});
-    Click(Win, ui().Label1); // only the year spinner stays
-    EXPECT_TRUE(ui().UpDown1->isVisible());
-    EXPECT_FALSE(ui().UpDown2->isVisible());
+    Click(Win, W<ClickLabel>("Label1")); // only the year spinner stays
+    EXPECT_TRUE(W<TUpDown>("UpDown1")->isVisible());
+    EXPECT_FALSE(W<TUpDown>("UpDown2")->isVisible());
     for (int i = 0; i < 3; ++i)
-        Click(Win, ui().UpDown1->downButton());
-    Click(Win, ui().Label17); // only the month spinner stays
-    EXPECT_FALSE(ui().UpDown1->isVisible());
-    EXPECT_TRUE(ui().UpDown2->isVisible());
-    Click(Win, ui().UpDown2->downButton());
+        Click(Win, W<TUpDown>("UpDown1")->downButton());
+    Click(Win, W<ClickLabel>("Label17")); // only the month spinner stays
+    EXPECT_FALSE(W<TUpDown>("UpDown1")->isVisible());
+    EXPECT_TRUE(W<TUpDown>("UpDown2")->isVisible());
+    Click(Win, W<TUpDown>("UpDown2")->downButton());
     Click(Win, DayLabels[PositionOf(2021, 1, 3)]);
     EXPECT_EQ(Win->CurrentDate, EncodeDate(2021, 1, 3));
 
-    Click(Win, ui().StaticText1);
+    Click(Win, W<ClickLabel>("StaticText1"));
     EXPECT_EQ(Win->CurrentDate, EncodeDate(2024, 2, 14));
-    EXPECT_EQ(ui().UpDown1->position(), 2024);
-    EXPECT_EQ(ui().UpDown2->position(), 2);
-    EXPECT_EQ(ui().Label1->text(), "2024");
-    EXPECT_EQ(ui().Label17->text(), "2");
-    EXPECT_EQ(ui().Shape2->pos(), MarkerSpotOf(PositionOf(2024, 2, 14)));
+    EXPECT_EQ(W<TUpDown>("UpDown1")->position(), 2024);
+    EXPECT_EQ(W<TUpDown>("UpDown2")->position(), 2);
+    EXPECT_EQ(W<ClickLabel>("Label1")->text(), "2024");
+    EXPECT_EQ(W<ClickLabel>("Label17")->text(), "2");
+    EXPECT_EQ(W<TShape>("Shape2")->pos(), MarkerSpotOf(PositionOf(2024, 2, 14)));
     EXPECT_EQ(DayLabels[PositionOf(2024, 2, 29)]->text(), "29");
-    EXPECT_FALSE(ui().UpDown1->isVisible()); // "今天" leaves the spinners' visibility alone
+    EXPECT_FALSE(W<TUpDown>("UpDown1")->isVisible()); // "今天" leaves the spinners' visibility alone
 }
 
 struct Limit {
@@ -349,13 +361,13 @@ class SpinnerLimit : public CalendarWindow, public ::testing::WithParamInterface
 TEST_P(SpinnerLimit, StopsWithoutWrapping) {
     const Limit p = GetParam();
     Open(p.today);
-    TUpDown* spinner = p.yearSpinner ? ui().UpDown1 : ui().UpDown2;
+    TUpDown* spinner = p.yearSpinner ? W<TUpDown>("UpDown1") : W<TUpDown>("UpDown2");
     QSignalSpy clicks(spinner, &TUpDown::Click);
     Click(Win, p.up ? spinner->upButton() : spinner->downButton());
     EXPECT_EQ(spinner->position(), p.stays);
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(ui().Label1->text(), QString::number(p.today.y));
-    EXPECT_EQ(ui().Label17->text(), QString::number(p.today.m));
+    EXPECT_EQ(W<ClickLabel>("Label1")->text(), QString::number(p.today.y));
+    EXPECT_EQ(W<ClickLabel>("Label17")->text(), QString::number(p.today.m));
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, SpinnerLimit,
@@ -366,13 +378,13 @@ INSTANTIATE_TEST_SUITE_P(Ends, SpinnerLimit,
 
 TEST_F(CalendarWindow, SpinnerStepsRaiseClicksButCodeDoesNot) {
     Open({2024, 2, 14});
-    QSignalSpy clicks(ui().UpDown1, &TUpDown::Click);
-    ui().UpDown1->setPosition(2030);
+    QSignalSpy clicks(W<TUpDown>("UpDown1"), &TUpDown::Click);
+    W<TUpDown>("UpDown1")->setPosition(2030);
     EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(ui().Label1->text(), "2024");
-    Click(Win, ui().UpDown1->upButton());
+    EXPECT_EQ(W<ClickLabel>("Label1")->text(), "2024");
+    Click(Win, W<TUpDown>("UpDown1")->upButton());
     ASSERT_EQ(clicks.count(), 1);
-    EXPECT_EQ(ui().Label1->text(), "2031");
+    EXPECT_EQ(W<ClickLabel>("Label1")->text(), "2031");
 }
 
 // ---- Closing and lifetime -------------------------------------------------------------------------
@@ -394,7 +406,7 @@ TEST_F(CalendarWindow, ClosesWhenAnotherWindowIsActivated) {
 }
 
 TEST_F(CalendarWindow, ModalDisplayEndsOnDeactivation) {
-    SetTodayForTesting(Date({2024, 2, 14}));
+    SetToday({2024, 2, 14});
     Win = new TFRM_Date();
     Platform::Own(Win);
     QTimer::singleShot(0, Win, [this] {
@@ -413,7 +425,7 @@ TEST_F(CalendarWindow, SecondOpeningDestroysTheFirst) {
         Platform::Own(FRM_Date);
         FRM_Date->show();
     };
-    SetTodayForTesting(Date({2024, 2, 14}));
+    SetToday({2024, 2, 14});
     openCalendar();
     QPointer<TFRM_Date> first = FRM_Date;
     Click(first, DayLabels[PositionOf(2024, 2, 3)]);
@@ -439,12 +451,3 @@ TEST_F(CalendarWindow, DestroyedCalendarClearsTheGlobalReference) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // Headless unless told otherwise (test discovery runs without the tests' environment).
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    Platform::Application app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

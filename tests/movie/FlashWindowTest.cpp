@@ -1,10 +1,10 @@
 // The movie window and ShowDivinationMovie, with the Flash player replaced by a fake control.
-#include "movie/Flash.h"
+#include "Flash.h"
 
-#include "platform/Errors.h"
-#include "platform/Platform.h"
-#include "platform/WindowOwner.h"
-#include "platform/web/ShockwaveFlash.h"
+#include "Errors.h"
+#include "Fakes.h"
+#include "Platform.h"
+#include "WindowOwner.h"
 
 #include <QApplication>
 #include <QStringList>
@@ -17,41 +17,16 @@
 
 namespace {
 
-class FakeMovieControl : public Platform::MovieControl {
-public:
-    using MovieControl::MovieControl;
-    QString Movie() const override { return movie; }
-    void SetMovie(const QString& path) override {
-        movie = path;
-        ++writes;
-    }
-    QString movie;
-    int writes = 0;
-};
-
-class FakeErrorBox : public Platform::ErrorBox {
-public:
-    void showError(const QString& text) override { shown << text; }
-    QStringList shown;
-};
-
 FakeMovieControl* fakeOf(TFrmFlash* window) {
     return dynamic_cast<FakeMovieControl*>(window->ShockwaveFlash1);
 }
 
 class FlashWindow : public ::testing::Test {
 protected:
-    void SetUp() override {
-        previous_ =
-            Flash::SetMovieControlFactory([](QWidget* parent) { return new FakeMovieControl(parent); });
-    }
-    void TearDown() override {
-        Platform::DestroyOwnedWindows();
-        Flash::SetMovieControlFactory(std::move(previous_));
-    }
+    void TearDown() override { Platform::DestroyOwnedWindows(); }
 
-private:
-    Flash::MovieControlFactory previous_;
+    std::shared_ptr<FakeFlashPlayers> players_ = std::make_shared<FakeFlashPlayers>();
+    Platform::ScopedService<Platform::FlashPlayerFactory> playersScope_{players_};
 };
 
 struct KindRow {
@@ -143,9 +118,7 @@ TEST_F(FlashWindow, AControlThatCannotBeMadeFailsTheWindowAndShowsTheErrorBox) {
     QPointer<TFrmFlash> earlier = FrmFlash;
     const auto windowsBefore = QApplication::topLevelWidgets().size();
 
-    Flash::SetMovieControlFactory([](QWidget*) -> Platform::MovieControl* {
-        throw EVelmoraError(QStringLiteral("无法创建影片播放控件"));
-    });
+    players_->failure = QStringLiteral("无法创建影片播放控件");
     auto box = std::make_shared<FakeErrorBox>();
     Platform::ScopedService<Platform::ErrorBox> scoped(box);
     // The way the main window's button calls it.

@@ -1,10 +1,11 @@
 // The Flash player control for real: Ruffle in Qt WebEngine, offscreen.
-#include "platform/web/ShockwaveFlash.h"
+#include "web/ShockwaveFlash.h"
 
-#include "movie/Flash.h"
-#include "platform/Errors.h"
-#include "platform/Platform.h"
-#include "platform/WindowOwner.h"
+#include "Errors.h"
+#include "Fakes.h"
+#include "Flash.h"
+#include "Platform.h"
+#include "WindowOwner.h"
 
 #include <QDir>
 #include <QFile>
@@ -68,19 +69,12 @@ std::optional<SwfHeader> ReadSwfHeader(const QString& path) {
     return SwfHeader{rate, static_cast<int>((xmax - xmin) / 20), static_cast<int>((ymax - ymin) / 20)};
 }
 
-class FakeErrorBox : public Platform::ErrorBox {
-public:
-    void showError(const QString& text) override { shown << text; }
-    QStringList shown;
-};
-
 class Player : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Platform::ShockwaveFlash::SetPlayerFolder(QStringLiteral(VELMORA_TEST_PLAYER_FOLDER));
-        ASSERT_TRUE(dir_.isValid());
-    }
-    void TearDown() override { Platform::ShockwaveFlash::SetPlayerFolder(QString()); }
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+    // The player is found in the build's program folder, not beside the test program.
+    std::optional<Platform::ScopedService<Platform::ProgramFolder>> folder_{
+        std::in_place, std::make_shared<FakeProgramFolder>(QStringLiteral(VELMORA_TEST_APP_DIR))};
 
     // A copy of the test movie in a folder whose name needs escaping in a URL.
     QString movieCopy(const QString& name) {
@@ -152,7 +146,8 @@ TEST_F(Player, AFileThatIsNoMovieShowsAChineseMessage) {
 }
 
 TEST_F(Player, WithoutThePlayerFilesNoWindowIsMadeAndTheErrorBoxSaysWhy) {
-    Platform::ShockwaveFlash::SetPlayerFolder(dir_.filePath(QStringLiteral("ruffle")));
+    folder_.reset();
+    folder_.emplace(std::make_shared<FakeProgramFolder>(dir_.path() + QStringLiteral("/")));
     EXPECT_THROW(Platform::ShockwaveFlash{}, EVelmoraError);
 
     auto box = std::make_shared<FakeErrorBox>();

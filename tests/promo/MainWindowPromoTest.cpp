@@ -3,9 +3,10 @@
 #include "BrowserChildren.h"
 #include "LoopbackServer.h"
 
-#include "app/Unt_Main.h"
-#include "platform/Platform.h"
-#include "platform/web/WebEnginePane.h"
+#include "Fakes.h"
+#include "Platform.h"
+#include "Unt_Main.h"
+#include "web/WebEnginePane.h"
 
 #include <QSignalSpy>
 #include <QWebEngineView>
@@ -14,16 +15,10 @@
 
 namespace {
 
-class CountingErrorBox final : public Platform::ErrorBox {
-public:
-    void showError(const QString&) override { ++shown; }
-    int shown = 0;
-};
-
 class MainWindowPromoTest : public testing::Test {
 protected:
     void TearDown() override { qunsetenv(Promo::ServerVariable); }
-    std::shared_ptr<CountingErrorBox> errors = std::make_shared<CountingErrorBox>();
+    std::shared_ptr<FakeErrorBox> errors = std::make_shared<FakeErrorBox>();
     Platform::ScopedService<Platform::ErrorBox> scoped{errors};
 };
 
@@ -45,7 +40,7 @@ TEST_F(MainWindowPromoTest, A_RefusedServerHidesBothPanesQuietly) {
     EXPECT_EQ(main->y(), -1000);
     EXPECT_EQ(w.LastLine, -1);
     EXPECT_EQ(BrowserChildren(), 0);
-    EXPECT_EQ(errors->shown, 0);
+    EXPECT_TRUE(errors->shown.isEmpty());
 }
 
 TEST_F(MainWindowPromoTest, GoodServerRotatesThePanes) {
@@ -94,7 +89,7 @@ TEST_F(MainWindowPromoTest, GoodServerRotatesThePanes) {
     EXPECT_GT(BrowserChildren(), 0);
     for (const QByteArray& head : server.requests())
         EXPECT_FALSE(head.startsWith("GET /popup")) << head.toStdString();
-    EXPECT_EQ(errors->shown, 0);
+    EXPECT_TRUE(errors->shown.isEmpty());
 }
 
 TEST(WebEnginePaneTest, OnlyWebAddressesLoad) {

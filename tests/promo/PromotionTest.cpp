@@ -2,10 +2,11 @@
 // server through the real HTTP client, and the rotation ticks.
 #include "LoopbackServer.h"
 
-#include "platform/CurlHttpClient.h"
-#include "platform/Errors.h"
-#include "platform/web/WebPane.h"
-#include "promo/Promotion.h"
+#include "CurlHttpClient.h"
+#include "Errors.h"
+#include "Fakes.h"
+#include "Promotion.h"
+#include "WebPane.h"
 
 #include <QTimer>
 
@@ -17,28 +18,16 @@ using Promo::Pane;
 
 namespace {
 
-class FakePane final : public Platform::WebPane {
-public:
-    void navigate(const QString& address) override { navigations.push_back(address); }
-    bool visible() const override { return visible_; }
-    void setVisible(bool on) override { visible_ = on; }
-    int top() const override { return top_; }
-    void setTop(int y) override { top_ = y; }
-
-    std::vector<QString> navigations;
-    bool visible_ = true;
-    int top_ = 2;
-};
-
 // The main window's promotion fields, with fake panes and real (never dispatched) timers.
 struct Rig {
     Promo::ScheduleMemo memo;
     std::int32_t topCursor = 0, mainCursor = 0, lastLine = 0, mainOn = 0, topOn = 0;
-    FakePane top, main;
+    FakeWebPane top, main;
     QTimer timer1, timer2;
     Promo::Window w{memo, topCursor, mainCursor, lastLine, mainOn, topOn, top, main, timer1, timer2};
 
     Rig() {
+        top.y = main.y = 2;
         timer1.start(1000);
         timer2.start(1000);
     }

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "platform/Errors.h"
-#include "reading/uShare.h"
+#include "Errors.h"
+#include "uShare.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,7 +19,7 @@ class QueryReadingTest : public ::testing::Test {
 protected:
     void SetUp() override { RemoveStore(); }
     void TearDown() override { RemoveStore(); }
-    std::shared_ptr<CountingBeeper> beeper = std::make_shared<CountingBeeper>();
+    std::shared_ptr<FakeBeeper> beeper = std::make_shared<FakeBeeper>();
     Platform::ScopedService<Platform::Beeper> fakeBeeper{beeper};
 };
 

@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "reading/uShare.h"
-#include "tools/readingsdb/ReadingsSource.h"
+#include "ReadingsSource.h"
+#include "uShare.h"
 
 #include <gtest/gtest.h>
 
@@ -30,7 +30,7 @@ std::map<std::string, std::string> builtStore() {
 }
 
 TEST(ReadingsStore, HoldsEveryCompleteCodeAndDescramblesToTheSource) {
-    auto beeper = std::make_shared<CountingBeeper>();
+    auto beeper = std::make_shared<FakeBeeper>();
     Platform::ScopedService<Platform::Beeper> fake(beeper);
     const auto source = ReadingsSource::Parse(ReadingsSourceText());
     const auto store = builtStore();

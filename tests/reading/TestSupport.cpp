@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "reading/uShare.h"
-#include "tools/readingsdb/ReadingsSource.h"
+#include "ReadingsSource.h"
+#include "uShare.h"
 
 #include <QDir>
 #include <QFile>

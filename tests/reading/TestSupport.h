@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Platform.h"
+#include "Fakes.h"
 
 #include <QByteArray>
 #include <QString>
@@ -10,16 +10,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-struct CountingBeeper : Platform::Beeper {
-    int beeps = 0;
-    void beep() override { ++beeps; }
-};
-
-struct CountingErrorBox : Platform::ErrorBox {
-    QStringList shown;
-    void showError(const QString& text) override { shown << text; }
-};
 
 // The readings store the program would find beside the test executable.
 QString StorePath();

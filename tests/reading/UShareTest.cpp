@@ -1,7 +1,7 @@
 #include "TestSupport.h"
 
-#include "platform/DbQuery.h"
-#include "reading/uShare.h"
+#include "DbQuery.h"
+#include "uShare.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,7 +30,7 @@ void PrintTo(const HexRow& row, std::ostream* os) {
 class HexToTextRows : public ::testing::TestWithParam<HexRow> {};
 
 TEST_P(HexToTextRows, DecodesPairsAndBeepsOncePerInvalidPair) {
-    auto beeper = std::make_shared<CountingBeeper>();
+    auto beeper = std::make_shared<FakeBeeper>();
     Platform::ScopedService<Platform::Beeper> fake(beeper);
     EXPECT_EQ(HexToText(GetParam().text), GetParam().bytes);
     EXPECT_EQ(beeper->beeps, GetParam().beeps);
@@ -62,7 +62,7 @@ class UnscrambleRows : public ::testing::TestWithParam<ScrambleRow> {};
 // Expected values worked out by hand with H = 0x1C and L = 0xFB, the two bytes of 7419:
 // 01 02, one round: forward 02 -> (01+02)^1C = 1F; backward 01 -> (01+1F)^FB = DB.
 TEST_P(UnscrambleRows, RunsTheRoundsOnTheDecodedBytes) {
-    auto beeper = std::make_shared<CountingBeeper>();
+    auto beeper = std::make_shared<FakeBeeper>();
     Platform::ScopedService<Platform::Beeper> fake(beeper);
     const auto& row = GetParam();
     EXPECT_EQ(Unscramble(row.text, ReadingKey, row.rounds).toHex().toUpper(), QByteArray(row.expectedHex));

@@ -1,9 +1,10 @@
 // Shows the fingerprint window as a user sees it, with the reading of CODE, for a look under Xvfb.
 // With SHOT.png it saves a picture of the window and quits; without, it stays until closed.
-#include "reading/UntZhiwen.h"
-#include "ui_UntZhiwen.h"
+#include "UntZhiwen.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTimer>
 
 int main(int argc, char** argv) {
@@ -11,9 +12,9 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return 2;
     TFrmzhiwen window;
-    window.ui()->RzEditOX->setText(QString::fromLatin1(argv[1]));
+    window.findChild<QLineEdit*>(QStringLiteral("RzEditOX"))->setText(QString::fromLatin1(argv[1]));
     window.show();
-    window.ui()->RzBitBtn1->click();
+    window.findChild<QPushButton*>(QStringLiteral("RzBitBtn1"))->click();
     if (argc > 2) {
         QTimer::singleShot(300, &window, [&] {
             window.grab().save(QString::fromLocal8Bit(argv[2]));

@@ -1,15 +1,19 @@
 #include "TestSupport.h"
 
-#include "reading/UntZhiwen.h"
-#include "reading/uShare.h"
-#include "tools/readingsdb/ReadingsSource.h"
-#include "ui_UntZhiwen.h"
+#include "ReadingsSource.h"
+#include "UntZhiwen.h"
+#include "Widgets.h"
+#include "uShare.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -31,9 +35,12 @@ protected:
     }
     void TearDown() override { RemoveStore(); }
 
-    Ui::TFrmzhiwen& ui() { return *window->ui(); }
-    QString code() { return ui().RzEditOX->text(); }
-    QString result() { return ui().RzLabel2->text(); }
+    // The window's widget with this object name.
+    template <class T = QWidget> T* W(const char* name) {
+        return Child<T>(window.get(), QString::fromLatin1(name));
+    }
+    QString code() { return W<QLineEdit>("RzEditOX")->text(); }
+    QString result() { return W<QLabel>("RzLabel2")->text(); }
 
     // Types the characters one key at a time, as the keyboard would ('\b' is backspace).
     void type(const QString& keys) {
@@ -44,9 +51,9 @@ protected:
             else if (c == QLatin1Char('\r'))
                 key = Qt::Key_Return;
             QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(ui().RzEditOX, &press);
+            QApplication::sendEvent(W<QLineEdit>("RzEditOX"), &press);
             QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(ui().RzEditOX, &release);
+            QApplication::sendEvent(W<QLineEdit>("RzEditOX"), &release);
         }
     }
     void click(QPushButton* button) { QTest::mouseClick(button, Qt::LeftButton); }
@@ -55,9 +62,9 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(VELMORA_READINGS_STORE), StorePath()));
     }
 
-    std::shared_ptr<CountingBeeper> beeper = std::make_shared<CountingBeeper>();
+    std::shared_ptr<FakeBeeper> beeper = std::make_shared<FakeBeeper>();
     Platform::ScopedService<Platform::Beeper> fakeBeeper{beeper};
-    std::shared_ptr<CountingErrorBox> errors = std::make_shared<CountingErrorBox>();
+    std::shared_ptr<FakeErrorBox> errors = std::make_shared<FakeErrorBox>();
     Platform::ScopedService<Platform::ErrorBox> fakeErrors{errors};
     std::unique_ptr<TFrmzhiwen> window;
 };
@@ -92,21 +99,21 @@ TEST_F(ZhiwenWindow, EnterMovesToTheReadingButtonWithoutQuerying) {
     useBuiltStore();
     type("ooooo\r");
     EXPECT_EQ(code(), "ooooo");
-    EXPECT_EQ(QApplication::focusWidget(), ui().RzBitBtn1);
+    EXPECT_EQ(QApplication::focusWidget(), W<QPushButton>("RzBitBtn1"));
     EXPECT_EQ(result(), QString());
-    QTest::keyClick(ui().RzBitBtn1, Qt::Key_Return); // the focused button takes the next Enter
+    QTest::keyClick(W<QPushButton>("RzBitBtn1"), Qt::Key_Return); // the focused button takes the next Enter
     EXPECT_TRUE(result().startsWith(QStringLiteral("测算结果:五指皆为斗纹")));
 }
 
 TEST_F(ZhiwenWindow, PastingKeepsOnlyTheCodeLetters) {
     QApplication::clipboard()->setText(QStringLiteral("Xo o1x\n斗xoo"));
-    QTest::keyClick(ui().RzEditOX, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(W<QLineEdit>("RzEditOX"), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(code(), "ooxxo"); // o o x x o, the sixth letter refused
 
-    ui().RzEditOX->setText("ox");
-    ui().RzEditOX->selectAll();
+    W<QLineEdit>("RzEditOX")->setText("ox");
+    W<QLineEdit>("RzEditOX")->selectAll();
     QApplication::clipboard()->setText(QStringLiteral("OXx"));
-    QTest::keyClick(ui().RzEditOX, Qt::Key_Insert, Qt::ShiftModifier);
+    QTest::keyClick(W<QLineEdit>("RzEditOX"), Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(code(), "x");
 }
 
@@ -114,8 +121,8 @@ TEST_F(ZhiwenWindow, TheContextMenusPasteKeepsOnlyTheCodeLetters) {
     type("o");
     QApplication::clipboard()->setText(QStringLiteral("零O x-o"));
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                ui().RzEditOX->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(ui().RzEditOX, &menuEvent);
+                                W<QLineEdit>("RzEditOX")->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(W<QLineEdit>("RzEditOX"), &menuEvent);
     QMenu* menu = nullptr;
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible())
@@ -130,12 +137,12 @@ TEST_F(ZhiwenWindow, TheContextMenusPasteKeepsOnlyTheCodeLetters) {
 
 TEST_F(ZhiwenWindow, ShowsTheReadingOfEveryCompleteCodeInFull) {
     useBuiltStore();
-    const QFontMetrics metrics(ui().RzLabel2->font());
-    const QRect room = ui().RzLabel2->contentsRect();
-    EXPECT_EQ(ui().RzPanel3->size(), QSize(466, 68));
+    const QFontMetrics metrics(W<QLabel>("RzLabel2")->font());
+    const QRect room = W<QLabel>("RzLabel2")->contentsRect();
+    EXPECT_EQ(W<QFrame>("RzPanel3")->size(), QSize(466, 68));
     for (const auto& row : ReadingsSource::Parse(ReadingsSourceText())) {
-        ui().RzEditOX->setText(QString::fromStdString(row.code));
-        click(ui().RzBitBtn1);
+        W<QLineEdit>("RzEditOX")->setText(QString::fromStdString(row.code));
+        click(W<QPushButton>("RzBitBtn1"));
         QString expected =
             QStringLiteral("测算结果:") + uShare::DecodeText(QByteArray::fromStdString(row.reading));
         EXPECT_EQ(result(), expected.replace(QLatin1Char('\r'), QLatin1Char('\n'))) << row.code;
@@ -150,7 +157,7 @@ TEST_F(ZhiwenWindow, ShowsTheReadingOfEveryCompleteCodeInFull) {
 
 TEST_F(ZhiwenWindow, TheExplanationShowsItsSixLinesInFull) {
     QTextDocument shown;
-    shown.setHtml(ui().RzLabel1->text());
+    shown.setHtml(W<QLabel>("RzLabel1")->text());
     const QStringList lines = shown.toPlainText()
                                   .split(QChar(QChar::ParagraphSeparator))
                                   .join(QLatin1Char('\n'))
@@ -160,41 +167,41 @@ TEST_F(ZhiwenWindow, TheExplanationShowsItsSixLinesInFull) {
     EXPECT_EQ(lines[5], QStringLiteral("按 测算 按钮，结果将显示在。"));
     // Laid out in the label's own font, the text must fit inside the label (and the label inside
     // its panel), with the program's font substitutes in force.
-    const QSize needed = ui().RzLabel1->sizeHint();
-    EXPECT_LE(needed.height(), ui().RzLabel1->contentsRect().height());
-    EXPECT_LE(needed.width(), ui().RzLabel1->contentsRect().width());
-    EXPECT_TRUE(ui().RzPanel1->contentsRect().contains(ui().RzLabel1->geometry()));
+    const QSize needed = W<QLabel>("RzLabel1")->sizeHint();
+    EXPECT_LE(needed.height(), W<QLabel>("RzLabel1")->contentsRect().height());
+    EXPECT_LE(needed.width(), W<QLabel>("RzLabel1")->contentsRect().width());
+    EXPECT_TRUE(W<QFrame>("RzPanel1")->contentsRect().contains(W<QLabel>("RzLabel1")->geometry()));
 }
 
 TEST_F(ZhiwenWindow, ACodeWithoutAReadingShowsTheCaptionAlone) {
     useBuiltStore();
     type("oxo");
-    click(ui().RzBitBtn1);
+    click(W<QPushButton>("RzBitBtn1"));
     EXPECT_EQ(result(), QStringLiteral("测算结果:"));
-    ui().RzEditOX->clear();
-    click(ui().RzBitBtn1);
+    W<QLineEdit>("RzEditOX")->clear();
+    click(W<QPushButton>("RzBitBtn1"));
     EXPECT_EQ(result(), QStringLiteral("测算结果:"));
 }
 
 TEST_F(ZhiwenWindow, EachPressQueriesAfresh) {
     WriteStore({{"xxxxx", StoredForm("\xB8\xA3")}}); // 福
     type("xxxxx");
-    click(ui().RzBitBtn1);
+    click(W<QPushButton>("RzBitBtn1"));
     EXPECT_EQ(result(), QStringLiteral("测算结果:福"));
-    click(ui().RzBitBtn1);
+    click(W<QPushButton>("RzBitBtn1"));
     EXPECT_EQ(result(), QStringLiteral("测算结果:福"));
     WriteStore({{"xxxxx", StoredForm("\xC2\xBB")}}); // 禄
-    click(ui().RzBitBtn1);
+    click(W<QPushButton>("RzBitBtn1"));
     EXPECT_EQ(result(), QStringLiteral("测算结果:禄"));
 }
 
 TEST_F(ZhiwenWindow, AMissingStoreClearsTheResultWithoutAWord) {
     WriteStore({{"xxxxx", StoredForm("\xB8\xA3")}});
     type("xxxxx");
-    click(ui().RzBitBtn1);
+    click(W<QPushButton>("RzBitBtn1"));
     ASSERT_EQ(result(), QStringLiteral("测算结果:福"));
     RemoveStore();
-    click(ui().RzBitBtn1);
+    click(W<QPushButton>("RzBitBtn1"));
     EXPECT_EQ(result(), QString());
     EXPECT_TRUE(errors->shown.isEmpty());
     EXPECT_EQ(beeper->beeps, 0);
@@ -204,15 +211,15 @@ TEST_F(ZhiwenWindow, AMissingStoreClearsTheResultWithoutAWord) {
 TEST_F(ZhiwenWindow, ClearEmptiesTheCodeAndKeepsTheResult) {
     WriteStore({{"xxxxx", StoredForm("\xB8\xA3")}});
     type("xxxxx");
-    click(ui().RzBitBtn1);
-    click(ui().RzBitBtn2);
+    click(W<QPushButton>("RzBitBtn1"));
+    click(W<QPushButton>("RzBitBtn2"));
     EXPECT_EQ(code(), QString());
     EXPECT_EQ(result(), QStringLiteral("测算结果:福"));
 }
 
 TEST_F(ZhiwenWindow, CloseEndsTheModalDisplay) {
     window->hide();
-    QTimer::singleShot(0, window.get(), [this] { click(ui().RzBitBtn3); });
+    QTimer::singleShot(0, window.get(), [this] { click(W<QPushButton>("RzBitBtn3")); });
     window->exec();
     EXPECT_FALSE(window->isVisible());
 }

@@ -3,7 +3,7 @@
 // date, GetLunarDate, GetLunarMonthName, GetLunarDayName, GetLunarFestival, SolarTermIndex, GetSolarTerm,
 // GetZodiac, GetCivilFestival, GetConstellation, DayOfYear, weekday (1 = Sunday … 7 = Saturday).
 
-#include "calendar/DateCn.h"
+#include "DateCn.h"
 
 #include <cstdio>
 #include <optional>

@@ -1,4 +1,4 @@
-#include "tools/readingsdb/ReadingsSource.h"
+#include "ReadingsSource.h"
 
 #include <iconv.h>
 

@@ -1,7 +1,7 @@
 // readingsdb SOURCE.tsv OUTPUT: builds the readings store (an SQLite file named QuorFile.dll beside
 // the program) from the human-readable readings source. Each reading is stored scrambled and as hex
 // text, the form the program's QueryReading decodes.
-#include "tools/readingsdb/ReadingsSource.h"
+#include "ReadingsSource.h"
 
 #include <sqlite3.h>
 

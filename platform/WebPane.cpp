@@ -1,4 +1,4 @@
-#include "platform/web/WebPane.h"
+#include "WebPane.h"
 
 #include <QUrl>
 

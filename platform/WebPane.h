@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <memory>
+
+class QWidget;
+
 namespace Platform {
 
 class WebPane {
@@ -15,6 +19,13 @@ public:
     virtual void setVisible(bool on) = 0;
     virtual int top() const = 0; // in its panel's coordinates
     virtual void setTop(int y) = 0;
+};
+
+// Makes the web panes: each is drawn inside a placeholder widget of the window's form.
+class WebPaneFactory {
+public:
+    virtual ~WebPaneFactory() = default;
+    virtual std::unique_ptr<WebPane> createPane(QWidget* place) = 0;
 };
 
 // True for an absolute http: or https: address with a host; the only addresses a pane may load.

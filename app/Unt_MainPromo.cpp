@@ -1,9 +1,10 @@
 // The main window's promotion members: start-up downloads and the two rotating web panes.
-#include "app/Unt_Main.h"
+#include "Unt_Main.h"
 
-#include "platform/Errors.h"
-#include "platform/Platform.h"
-#include "platform/web/WebEnginePane.h"
+#include "Errors.h"
+#include "HttpClient.h"
+#include "Platform.h"
+#include "WebPane.h"
 
 namespace {
 
@@ -22,14 +23,9 @@ Promo::Window TFrmmain::PromoWindow() {
 }
 
 void TFrmmain::FormCreate() {
-    if (!EmbeddedWB1)
-        EmbeddedWB1 = std::make_unique<Platform::WebEnginePane>(PanePlace(this, "EmbeddedWB1"));
-    if (!EmbeddedWB2)
-        EmbeddedWB2 = std::make_unique<Platform::WebEnginePane>(PanePlace(this, "EmbeddedWB2"));
-    if (!IdHTTP1)
-        IdHTTP1 = &Platform::services().http();
-    if (!IdHTTP2)
-        IdHTTP2 = &Platform::services().http();
+    Platform::WebPaneFactory& panes = Platform::services().webPanes();
+    EmbeddedWB1 = panes.createPane(PanePlace(this, "EmbeddedWB1"));
+    EmbeddedWB2 = panes.createPane(PanePlace(this, "EmbeddedWB2"));
 
     // The timers run from the window's creation, so the first pages load 1 s after it, or as soon as
     // the downloads are over when they took longer.
@@ -39,7 +35,9 @@ void TFrmmain::FormCreate() {
     Timer2.start(1000);
 
     Promo::Window w = PromoWindow();
-    Promo::StartUp(w, *IdHTTP1, *IdHTTP2, Promo::Server());
+    // The schedule and the switches come over the program's HTTP client (IdHTTP1 and IdHTTP2 alike).
+    Platform::HttpClient& http = Platform::services().http();
+    Promo::StartUp(w, http, http, Promo::Server());
 }
 
 void TFrmmain::Timer1Timer() {

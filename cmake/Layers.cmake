@@ -1,0 +1,47 @@
+# The program's libraries and, for each, the libraries of ours it may link: the layer graph.
+# velmora_check_layers() fails the configuration when a library links another one of ours that its
+# row does not name, or when it exports an include folder other than its own, so a layer cannot
+# quietly reach past the one below it.
+set(VELMORA_LAYERS
+    "datecn:"
+    "readingsdb_source:"
+    "vplatform:"
+    "vwidgets:"
+    "vresources:"
+    "vpromo:vplatform"
+    "velmora_reading:vplatform,vresources"
+    "velmora_calwin:datecn,vplatform,vwidgets"
+    "velmora_movie:vplatform"
+    "velmora_app:vpromo,vplatform,velmora_reading,velmora_calwin,velmora_movie,vwidgets,vresources"
+)
+
+function(velmora_check_layers)
+    set(ours)
+    foreach(row IN LISTS VELMORA_LAYERS)
+        string(REGEX REPLACE ":.*" "" name "${row}")
+        list(APPEND ours ${name})
+    endforeach()
+    foreach(row IN LISTS VELMORA_LAYERS)
+        string(REGEX REPLACE ":.*" "" name "${row}")
+        string(REGEX REPLACE "^[^:]*:" "" allowed "${row}")
+        string(REPLACE "," ";" allowed "${allowed}")
+        if(NOT TARGET ${name})
+            continue() # a library of the Qt program in a build without it
+        endif()
+        get_target_property(links ${name} LINK_LIBRARIES)
+        get_target_property(interface ${name} INTERFACE_LINK_LIBRARIES)
+        foreach(link IN LISTS links interface)
+            string(REGEX REPLACE "^\\$<LINK_ONLY:(.*)>$" "\\1" link "${link}")
+            if(link IN_LIST ours AND NOT link IN_LIST allowed)
+                message(FATAL_ERROR "Layering: ${name} may not link ${link} (see cmake/Layers.cmake)")
+            endif()
+        endforeach()
+        get_target_property(dir ${name} SOURCE_DIR)
+        get_target_property(includes ${name} INTERFACE_INCLUDE_DIRECTORIES)
+        foreach(include IN LISTS includes)
+            if(include AND NOT include STREQUAL dir)
+                message(FATAL_ERROR "Layering: ${name} exports ${include}; it may export only ${dir}")
+            endif()
+        endforeach()
+    endforeach()
+endfunction()

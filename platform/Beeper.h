@@ -1,0 +1,12 @@
+#pragma once
+
+namespace Platform {
+
+// The system's default beep.
+class Beeper {
+public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+} // namespace Platform

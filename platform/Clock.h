@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDate>
+
+namespace Platform {
+
+// The calendar date of the user's clock.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDate today() = 0; // local time
+};
+
+} // namespace Platform

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QString>
+
+namespace Platform {
+
+// The folder the running program lies in, where its readings file, movies and player are found.
+class ProgramFolder {
+public:
+    virtual ~ProgramFolder() = default;
+    // The absolute folder with its trailing "/", or "" when it cannot be found.
+    virtual QString path() = 0;
+};
+
+} // namespace Platform

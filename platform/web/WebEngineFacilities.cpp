@@ -1,0 +1,16 @@
+#include "web/WebEngineFacilities.h"
+
+#include "web/ShockwaveFlash.h"
+#include "web/WebEnginePane.h"
+
+namespace Platform {
+
+std::unique_ptr<WebPane> WebEnginePanes::createPane(QWidget* place) {
+    return std::make_unique<WebEnginePane>(place);
+}
+
+MovieControl* RufflePlayers::createPlayer(QWidget* parent) {
+    return new ShockwaveFlash(parent);
+}
+
+} // namespace Platform
