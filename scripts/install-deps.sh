@@ -4,7 +4,7 @@ set -euo pipefail
 if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; else SUDO=; fi
 export DEBIAN_FRONTEND=noninteractive
 packages=(
-    cmake ninja-build g++ pkg-config
+    cmake ninja-build g++ pkg-config ccache clang-format clang-tidy
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webchannel-dev
     libcurl4-openssl-dev libsqlite3-dev libicu-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Runs clang-tidy with the project's .clang-tidy over our own sources, using the build folder's
+# compile commands (configure first: bash scripts/build.sh). Non-zero on any finding.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=${VELMORA_BUILD_DIR:-build}
+git ls-files '*.cpp' | grep -v '^tests/fuzz/' |
+    xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>&1 | grep -E 'warning:|error:' && exit 1
+echo "clang-tidy: no findings"
