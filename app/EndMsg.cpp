@@ -7,6 +7,7 @@
 #include "platform/WindowOwner.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 
 #include <memory>
 
@@ -80,6 +81,15 @@ void TFrmMsG::keyPressEvent(QKeyEvent* event) {
     // Escape does nothing here: the dialog has no cancel button.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        return;
+    }
+    // Neither button is a default button: Enter clicks the focused button, and does nothing when
+    // the focus is on the check box.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
         return;
     }
     QDialog::keyPressEvent(event);

@@ -2,6 +2,7 @@
 #include "app/Unt_Main.h"
 
 #include "platform/Application.h"
+#include "platform/Translations.h"
 #include "platform/WebEngineEnv.h"
 #include "platform/WindowOwner.h"
 #include "platform/WindowPlacement.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     Platform::PrepareWebEngine();
     Platform::Application app(argc, argv);
     Platform::Application::setTitle(QStringLiteral("Velmora"));
+    Platform::InstallQtTranslations();
 
     QIcon icon;
     for (int size : {16, 24, 32, 48, 128})

@@ -8,10 +8,14 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
 #include <QValidator>
 
 TFrmzhiwen* Frmzhiwen = nullptr;
@@ -66,8 +70,8 @@ QString explanationHtml(const QString& text) {
     return html;
 }
 
-// The last guard of the code box: whatever route text takes into it (input method, middle-button
-// paste), only o and x stay. Typed keys and the usual paste routes are handled before this.
+// The last guard of the code box: whatever route text takes into it, only o and x stay. Typed
+// keys, pastes, drops and input-method texts are filtered before this.
 class CodeLettersOnly final : public QValidator {
 public:
     using QValidator::QValidator;
@@ -180,6 +184,37 @@ bool TFrmzhiwen::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::ContextMenu) {
             Platform::Guard([&] { codeBoxContextMenu(static_cast<QContextMenuEvent*>(event)); });
+            return true;
+        }
+        // The box refuses a sixth letter before its validator sees the text, so every other way in
+        // is filtered here first: the letters are kept, then the length limit applies to them.
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            if (!clipboard->supportsSelection())
+                return false;
+            ui_->RzEditOX->deselect();
+            Platform::Guard([&] { PasteCode(clipboard->text(QClipboard::Selection)); });
+            return true;
+        }
+        if (event->type() == QEvent::InputMethod) {
+            auto* im = static_cast<QInputMethodEvent*>(event);
+            const QString letters = codeLetters(im->commitString());
+            if (letters == im->commitString())
+                return false;
+            QInputMethodEvent filtered(im->preeditString(), im->attributes());
+            filtered.setCommitString(letters, im->replacementStart(), im->replacementLength());
+            QCoreApplication::sendEvent(ui_->RzEditOX, &filtered);
+            return true;
+        }
+        if (event->type() == QEvent::Drop) {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->source() == ui_->RzEditOX || !drop->mimeData()->hasText())
+                return false; // a move within the box holds code letters already
+            ui_->RzEditOX->deselect();
+            ui_->RzEditOX->setCursorPosition(ui_->RzEditOX->cursorPositionAt(drop->position().toPoint()));
+            Platform::Guard([&] { PasteCode(drop->mimeData()->text()); });
+            drop->acceptProposedAction();
             return true;
         }
     }
