@@ -8,13 +8,11 @@
 
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDropEvent>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QValidator>
 
@@ -71,7 +69,7 @@ QString explanationHtml(const QString& text) {
 }
 
 // The last guard of the code box: whatever route text takes into it, only o and x stay. Typed
-// keys, pastes, drops and input-method texts are filtered before this.
+// keys, pastes and input-method texts are filtered before this. (The box takes no drops.)
 class CodeLettersOnly final : public QValidator {
 public:
     using QValidator::QValidator;
@@ -205,16 +203,6 @@ bool TFrmzhiwen::eventFilter(QObject* watched, QEvent* event) {
             QInputMethodEvent filtered(im->preeditString(), im->attributes());
             filtered.setCommitString(letters, im->replacementStart(), im->replacementLength());
             QCoreApplication::sendEvent(ui_->RzEditOX, &filtered);
-            return true;
-        }
-        if (event->type() == QEvent::Drop) {
-            auto* drop = static_cast<QDropEvent*>(event);
-            if (drop->source() == ui_->RzEditOX || !drop->mimeData()->hasText())
-                return false; // a move within the box holds code letters already
-            ui_->RzEditOX->deselect();
-            ui_->RzEditOX->setCursorPosition(ui_->RzEditOX->cursorPositionAt(drop->position().toPoint()));
-            Platform::Guard([&] { PasteCode(drop->mimeData()->text()); });
-            drop->acceptProposedAction();
             return true;
         }
     }

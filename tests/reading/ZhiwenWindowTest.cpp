@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QInputMethodEvent>
 #include <QMenu>
-#include <QMimeData>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -131,7 +130,7 @@ TEST_F(ZhiwenWindow, TheContextMenusPasteKeepsOnlyTheCodeLetters) {
 }
 
 // Every way text gets into the box keeps the code letters first and then the first five of them.
-enum class Route { CtrlV, ShiftInsert, MiddleClick, ContextMenu, InputMethod, Drop };
+enum class Route { CtrlV, ShiftInsert, MiddleClick, ContextMenu, InputMethod };
 struct RouteRow {
     const char* name;
     Route route;
@@ -187,13 +186,6 @@ TEST_P(ZhiwenPaste, FiltersBeforeTheLengthLimit) {
         QApplication::sendEvent(ui().RzEditOX, &commit);
         break;
     }
-    case Route::Drop: {
-        QMimeData data;
-        data.setText(text);
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(ui().RzEditOX, &drop);
-        break;
-    }
     }
     EXPECT_EQ(code(), "xoxox");
 }
@@ -203,8 +195,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, ZhiwenPaste,
                                            RouteRow{"ShiftInsert", Route::ShiftInsert},
                                            RouteRow{"MiddleClick", Route::MiddleClick},
                                            RouteRow{"ContextMenu", Route::ContextMenu},
-                                           RouteRow{"InputMethod", Route::InputMethod},
-                                           RouteRow{"Drop", Route::Drop}),
+                                           RouteRow{"InputMethod", Route::InputMethod}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ZhiwenWindow, ShowsTheReadingOfEveryCompleteCodeInFull) {
