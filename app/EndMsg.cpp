@@ -4,6 +4,7 @@
 
 #include "app/UntReg.h"
 #include "platform/Errors.h"
+#include "platform/Pictures.h"
 #include "platform/WindowOwner.h"
 
 #include <QKeyEvent>
@@ -33,6 +34,8 @@ constexpr QPoint FixedPosition{500, 303};
 TFrmMsG::TFrmMsG(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint), ui_(new Ui::TFrmMsG) {
     ui_->setupUi(this);
+    // The pictures again at the screen's scale (the form loads the 1x files).
+    Platform::SetPicture(ui_->Image1, QStringLiteral(":/images/question.jpg"));
     move(FixedPosition);
 
     // Each button ends the dialog even when its handler fails: the result is set first, as the
