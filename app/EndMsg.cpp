@@ -3,11 +3,13 @@
 #include "ui_EndMsg.h"
 
 #include "Errors.h"
+#include "Pictures.h"
 #include "Text.h"
 #include "UntReg.h"
 #include "WindowOwner.h"
 
 #include <QKeyEvent>
+#include <QPushButton>
 
 #include <memory>
 
@@ -23,6 +25,8 @@ TFrmMsG::TFrmMsG(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       ui_(std::make_unique<Ui::TFrmMsG>()) {
     ui_->setupUi(this);
+    // The pictures again at the screen's scale (the form loads the 1x files).
+    Platform::SetPicture(ui_->Image1, QStringLiteral(":/images/question.jpg"));
     move(FixedPosition);
 
     // Each button ends the dialog even when its handler fails: the result is set first, as the
@@ -69,6 +73,15 @@ void TFrmMsG::keyPressEvent(QKeyEvent* event) {
     // Escape does nothing here: the dialog has no cancel button.
     if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
         event->accept();
+        return;
+    }
+    // Neither button is a default button: Enter clicks the focused button, and does nothing when
+    // the focus is on the check box.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
         return;
     }
     QDialog::keyPressEvent(event);

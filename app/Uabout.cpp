@@ -4,6 +4,7 @@
 
 #include "Errors.h"
 #include "Launcher.h"
+#include "Pictures.h"
 #include "Platform.h"
 
 QPointer<TAbout> About;
@@ -13,6 +14,8 @@ TAbout::TAbout(QWidget* parent)
                           Qt::WindowCloseButtonHint),
       ui_(std::make_unique<Ui::TAbout>()) {
     ui_->setupUi(this);
+    // The pictures again at the screen's scale (the form loads the 1x files).
+    Platform::SetPicture(ui_->Image1, QStringLiteral(":/images/portrait.jpg"));
     // The portrait is drawn at its natural 150 × 150 from the top-left corner; it must not make the
     // dialog taller than its 149-pixel client area.
     ui_->Image1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Ignored);

@@ -5,6 +5,7 @@
 #include "DateWin.h"
 #include "EndMsg.h"
 #include "Errors.h"
+#include "Pictures.h"
 #include "Platform.h"
 
 #include <QCloseEvent>
@@ -35,6 +36,11 @@ TFrmmain::TFrmmain(QWidget* parent)
                               Qt::WindowCloseButtonHint),
       RequestQuit([] { QCoreApplication::exit(0); }), ui_(std::make_unique<Ui::TFrmmain>()) {
     ui_->setupUi(this);
+    // The pictures again at the screen's scale (the form loads the 1x files).
+    Platform::SetPicture(ui_->Image1, QStringLiteral(":/images/banner.jpg"));
+    Platform::SetPicture(ui_->Image16, QStringLiteral(":/images/strip.gif"));
+    Platform::SetPicture(ui_->Image2, QStringLiteral(":/images/frame.gif"));
+    Platform::SetPicture(ui_->Image15, QStringLiteral(":/images/scene.jpg"));
 
     // Pictures lie under everything else in their panels.
     for (QWidget* picture : {static_cast<QWidget*>(ui_->Image1), static_cast<QWidget*>(ui_->Image16),

@@ -3,6 +3,7 @@
 
 #include "Application.h"
 #include "Platform.h"
+#include "Translations.h"
 #include "WebEngineEnv.h"
 #include "WindowOwner.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     Platform::PrepareWebEngine();
     Platform::Application app(argc, argv);
     Platform::Application::setTitle(QStringLiteral("Velmora"));
+    Platform::InstallQtTranslations();
 
     QIcon icon;
     for (int size : {16, 24, 32, 48, 128})

@@ -143,10 +143,11 @@ void TFRM_Date::CreateDayLabels() {
 
 void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
     using namespace DateCn;
-    // 1. The headings. The year and month labels size themselves to their text.
+    // 1. The headings. The year label sizes itself to its text. The month label keeps its 36 x 37
+    //    box, text centred: sized to the Arial substitute's line it would reach over the weekdays
+    //    below and take their clicks.
     ui_->Label20->setText(QString::number(GetYear(date)));
     ui_->Label17->setText(QString::number(GetMonth(date)));
-    ui_->Label17->adjustSize();
     ui_->Label16->setText(ui_->Label17->text());
     ui_->Label1->setText(QString::number(GetYear(date)));
     ui_->Label1->adjustSize();

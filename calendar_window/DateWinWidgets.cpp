@@ -22,10 +22,15 @@ void TShape::setPenColor(const QColor& c) {
 }
 
 void TShape::paintEvent(QPaintEvent*) {
+    // The outline is one pixel wide and lies inside the rectangle: drawn along the pixel centres,
+    // so at any scale (1.25, 1.5, 2) all four edges land inside the widget and none is cut off.
     QPainter p(this);
-    p.setPen(Pen);
+    QPen pen(Pen);
+    pen.setWidthF(1.0);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
     p.setBrush(Brush);
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 // ---- TBevel ---------------------------------------------------------------------------------------

@@ -9,9 +9,11 @@
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QValidator>
 
 QPointer<TFrmzhiwen> Frmzhiwen;
@@ -66,8 +68,8 @@ QString explanationHtml(const QString& text) {
     return html;
 }
 
-// The last guard of the code box: whatever route text takes into it (input method, middle-button
-// paste), only o and x stay. Typed keys and the usual paste routes are handled before this.
+// The last guard of the code box: whatever route text takes into it, only o and x stay. Typed
+// keys, pastes and input-method texts are filtered before this. (The box takes no drops.)
 class CodeLettersOnly final : public QValidator {
 public:
     using QValidator::QValidator;
@@ -176,6 +178,27 @@ bool TFrmzhiwen::eventFilter(QObject* watched, QEvent* event) {
         }
         if (event->type() == QEvent::ContextMenu) {
             Platform::Guard([&] { codeBoxContextMenu(static_cast<QContextMenuEvent*>(event)); });
+            return true;
+        }
+        // The box refuses a sixth letter before its validator sees the text, so every other way in
+        // is filtered here first: the letters are kept, then the length limit applies to them.
+        if (event->type() == QEvent::MouseButtonRelease &&
+            static_cast<QMouseEvent*>(event)->button() == Qt::MiddleButton) {
+            QClipboard* clipboard = QGuiApplication::clipboard();
+            if (!clipboard->supportsSelection())
+                return false;
+            ui_->RzEditOX->deselect();
+            Platform::Guard([&] { PasteCode(clipboard->text(QClipboard::Selection)); });
+            return true;
+        }
+        if (event->type() == QEvent::InputMethod) {
+            auto* im = static_cast<QInputMethodEvent*>(event);
+            const QString letters = codeLetters(im->commitString());
+            if (letters == im->commitString())
+                return false;
+            QInputMethodEvent filtered(im->preeditString(), im->attributes());
+            filtered.setCommitString(letters, im->replacementStart(), im->replacementLength());
+            QCoreApplication::sendEvent(ui_->RzEditOX, &filtered);
             return true;
         }
     }

@@ -1,5 +1,6 @@
 #!/bin/sh
-# Renders the SVG drawings in svg/ to the pictures in images/ at their exact sizes and formats.
+# Renders the SVG drawings in svg/ to the pictures in images/ at their exact sizes and formats, and
+# each once more at twice the size as name@2x.ext, which Qt picks on screens scaled above 1.
 # The rendered files are kept in the repository; run this only after changing a drawing.
 # Needs rsvg-convert (librsvg2-bin), ImageMagick's convert, and the font "WenQuanYi Zen Hei"
 # (fonts-wqy-zenhei) for the Chinese texts.
@@ -27,19 +28,33 @@ png() {
     convert "$tmp/$1.png" $nodates "PNG32:$2"
 }
 
-# svg -> JPEG on a solid background: name width height quality chroma-sampling; the small
+# svg -> JPEG on a solid background: name width height quality chroma-sampling [suffix]; the small
 # pictures keep full colour resolution (1x1) so their thin coloured edges stay clean
-jpg() {
+jpg1() {
     rsvg-convert -w "$2" -h "$3" "$src/$1.svg" -o "$tmp/$1.png"
     convert "$tmp/$1.png" -background white -flatten -alpha off -strip \
-        -quality "$4" -sampling-factor "$5" -interlace none "$out/$1.jpg"
+        -quality "$4" -sampling-factor "$5" -interlace none "$out/$1${6:-}.jpg"
+}
+jpg() {
+    jpg1 "$1" "$2" "$3" "$4" "$5"
+    jpg1 "$1" $(($2 * 2)) $(($3 * 2)) "$4" "$5" @2x
 }
 
-# svg -> single-frame opaque GIF with a palette fitted to the picture
-gif() {
+# svg -> single-frame opaque GIF with a palette fitted to the picture: name width height [suffix]
+gif1() {
     rsvg-convert -w "$2" -h "$3" "$src/$1.svg" -o "$tmp/$1.png"
     convert "$tmp/$1.png" -background white -flatten -alpha off -strip \
-        -dither FloydSteinberg -colors 256 "$out/$1.gif"
+        -dither FloydSteinberg -colors 256 "$out/$1${4:-}.gif"
+}
+gif() {
+    gif1 "$1" "$2" "$3"
+    gif1 "$1" $(($2 * 2)) $(($3 * 2)) @2x
+}
+
+# svg -> PNG at 1x and 2x: name output-without-.png width height
+png2() {
+    png "$1" "$2.png" "$3" "$4"
+    png "$1" "$2@2x.png" $(($3 * 2)) $(($4 * 2))
 }
 
 jpg banner 760 80 92 2x2
@@ -53,14 +68,15 @@ jpg service_mascot 36 39 95 1x1
 gif strip 794 39
 gif frame 262 225
 
-png btn_check "$out/btn_check.png" 16 16
-png btn_clear "$out/btn_clear.png" 16 16
-png btn_door "$out/btn_door.png" 16 16
+png2 btn_check "$out/btn_check" 16 16
+png2 btn_clear "$out/btn_clear" 16 16
+png2 btn_door "$out/btn_door" 16 16
 
-# Program icon: the small sizes have their own hand-tuned drawings.
-png velmora-16 "$out/icons/velmora-16.png" 16 16
-png velmora-24 "$out/icons/velmora-24.png" 24 24
-png velmora-32 "$out/icons/velmora-32.png" 32 32
+# Program icon: the small sizes have their own hand-tuned drawings (the larger sizes serve as their
+# own 2x renderings).
+png2 velmora-16 "$out/icons/velmora-16" 16 16
+png2 velmora-24 "$out/icons/velmora-24" 24 24
+png2 velmora-32 "$out/icons/velmora-32" 32 32
 for n in 48 64 128 256; do
     png velmora "$out/icons/velmora-$n.png" "$n" "$n"
 done

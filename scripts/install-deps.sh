@@ -9,6 +9,7 @@ packages=(
     libcurl4-openssl-dev libsqlite3-dev libicu-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     haxe python3-fonttools fonts-arphic-ukai fonts-wqy-zenhei
+    qt6-translations-l10n
     xvfb xauth xdotool x11-utils imagemagick
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <optional>
+#include <vector>
 
 namespace {
 
@@ -202,5 +203,45 @@ TEST_F(AppFixture, ExitDialogLayoutAndKeys) {
     ModalAnswerer enter([&](QDialog* d) { QTest::keyClick(d->focusWidget(), Qt::Key_Return); });
     EXPECT_TRUE(EndMsg::ConfirmExit()); // at first Enter means yes
 }
+
+// Enter clicks the focused button; on the check box it does nothing, whichever button had the
+// focus before.
+struct EnterRow {
+    const char* name;
+    std::vector<const char*> focus; // the widgets focused in turn; Enter goes to the last
+    std::optional<bool> answer;     // nullopt: the dialog stays open
+};
+void PrintTo(const EnterRow& r, std::ostream* os) {
+    *os << r.name;
+}
+class ExitDialogEnter : public AppFixture, public ::testing::WithParamInterface<EnterRow> {};
+
+TEST_P(ExitDialogEnter, ClicksTheFocusedButtonOnly) {
+    TFrmMsG dialog;
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    for (const char* name : GetParam().focus)
+        dialog.findChild<QWidget*>(QLatin1String(name))->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(dialog.focusWidget()->objectName(), QLatin1String(GetParam().focus.back()));
+    EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->isDefault());
+    EXPECT_FALSE(dialog.findChild<QPushButton*>(QStringLiteral("Button2"))->isDefault());
+    QTest::keyClick(dialog.focusWidget(), Qt::Key_Return);
+    if (GetParam().answer) {
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.Confirmed, *GetParam().answer);
+    } else {
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_FALSE(dialog.Confirmed);
+        EXPECT_TRUE(box(&dialog)->isChecked()); // Enter does not toggle it either
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ExitDialogEnter,
+    ::testing::Values(EnterRow{"Yes", {"Button1"}, true}, EnterRow{"No", {"Button1", "Button2"}, false},
+                      EnterRow{"CheckBoxAfterNo", {"Button2", "CheckBox1"}, std::nullopt},
+                      EnterRow{"CheckBoxAfterYes", {"Button1", "CheckBox1"}, std::nullopt}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "AppTestSupport.h"
 
 #include "DateWin.h"
+#include "EndMsg.h"
 #include "Errors.h"
 #include "Flash.h"
 #include "QtErrorBox.h"
@@ -13,6 +14,9 @@
 #include "WindowOwner.h"
 #include "web/ShockwaveFlash.h"
 
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -244,6 +248,34 @@ TEST_F(AppFixture, AboutShowsTheMakerAndItsMailLinkOpensMail) {
     QTest::mouseClick(link, Qt::LeftButton, {}, QPoint(4, 4));
     EXPECT_EQ(launcher_->mails, QStringList{QStringLiteral("support@velmora.example")});
     EXPECT_TRUE(launcher_->pages.isEmpty());
+}
+
+// The labels set in a regular-script family show in the installed brush face and still fit.
+TEST_F(AppFixture, RegularScriptLabelsShowInTheBrushFaceAndFit) {
+    if (!QFontDatabase::families().contains(QStringLiteral("AR PL UKai CN")))
+        GTEST_SKIP() << "AR PL UKai (fonts-arphic-ukai) is not installed";
+    const QStringList kai = {QStringLiteral("楷体_GB2312"), QStringLiteral("楷体"), QStringLiteral("KaiTi")};
+    TAbout about;
+    TFrm_servers servers;
+    TFrmMsG exit;
+    int checked = 0;
+    for (QWidget* window :
+         {static_cast<QWidget*>(&about), static_cast<QWidget*>(&servers), static_cast<QWidget*>(&exit)}) {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (!kai.contains(label->font().family()))
+                continue;
+            ++checked;
+            const std::string name = label->objectName().toStdString();
+            EXPECT_TRUE(QFontInfo(label->font()).family().startsWith(QStringLiteral("AR PL UKai"))) << name;
+            const QFontMetrics metrics(label->font());
+            const QRect box = label->contentsRect();
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), box.width()) << name;
+            EXPECT_LE(metrics.tightBoundingRect(label->text()).height(), box.height()) << name;
+        }
+    }
+    EXPECT_GE(checked, 1); // the maker line at least
 }
 
 TEST_F(AppFixture, CustomerServiceShowsItsFourSections) {

@@ -160,6 +160,46 @@ TEST_F(CalendarWindow, FrameHitsAndHints) {
     EXPECT_EQ(Win->childAt(LunarLabels[k]->geometry().center()), LunarLabels[k]);
 }
 
+// The month figure keeps its box of the window definition whatever the month and the font, so the
+// upper weekday row under it takes its own clicks.
+class MonthFigure : public CalendarWindow, public ::testing::WithParamInterface<int> {};
+
+TEST_P(MonthFigure, StaysInItsBox) {
+    Open({2024, GetParam(), 14});
+    EXPECT_EQ(W<ClickLabel>("Label17")->geometry(), QRect(10, 3, 36, 37));
+    EXPECT_EQ(W<ClickLabel>("Label17")->alignment(), Qt::AlignCenter);
+    const QPoint sunday(30, 45); // on "星期日", just under the figure
+    QTest::mouseClick(Win->windowHandle(), Qt::LeftButton, {}, sunday);
+    EXPECT_TRUE(W<TUpDown>("UpDown1")->isVisible());
+    EXPECT_TRUE(W<TUpDown>("UpDown2")->isVisible());
+    QTest::mouseClick(Win->windowHandle(), Qt::LeftButton, {}, QPoint(28, 21));
+    EXPECT_FALSE(W<TUpDown>("UpDown1")->isVisible()); // the figure itself still answers
+    EXPECT_TRUE(W<TUpDown>("UpDown2")->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Months, MonthFigure, ::testing::Values(1, 2, 10, 12));
+
+// The selection marker is drawn whole at every scale: its outline on all four edges.
+class MarkerScale : public ::testing::TestWithParam<double> {};
+
+TEST_P(MarkerScale, KeepsAllFourEdges) {
+    const double scale = GetParam();
+    TShape shape;
+    shape.setBrushColor(QColor(0x7E, 0xE2, 0x81));
+    shape.resize(38, 30);
+    QImage image((QSizeF(shape.size()) * scale).toSize(), QImage::Format_ARGB32);
+    image.setDevicePixelRatio(scale);
+    image.fill(Qt::white);
+    shape.render(&image);
+    const int w = image.width(), h = image.height();
+    for (QPoint p : {QPoint(0, h / 2), QPoint(w - 1, h / 2), QPoint(w / 2, 0), QPoint(w / 2, h - 1)})
+        EXPECT_EQ(image.pixelColor(p), QColor(Qt::black)) << "at " << p.x() << "," << p.y();
+    EXPECT_EQ(image.pixelColor(w / 2, h / 2), shape.brushColor());
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, MarkerScale, ::testing::Values(1.0, 1.25, 1.5, 2.0),
+                         [](const auto& info) { return "x" + std::to_string(int(info.param * 100)); });
+
 TEST_F(CalendarWindow, HintsShowInTheOrdinaryTipFont) {
     // The labels' own large fonts and colours must not reach the tips that pop up over them.
     Open({2024, 2, 14});

@@ -11,12 +11,14 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <QtEndian>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -118,6 +120,59 @@ TEST_F(Player, PlaysAMovieAndReportsItsHeader) {
     control.show();
     EXPECT_FALSE(control.View()->page()->isAudioMuted());
 }
+
+// A window of another shape than the movie shows all of it, scaled and centred: the bands beside
+// it are alike on both sides. The test movie is Haxe-made, so its runtime asks for a top-left stage.
+struct Shape {
+    const char* name;
+    QSize window;
+    QRect movie; // where the 320 x 240 white stage must stand
+};
+void PrintTo(const Shape& s, std::ostream* os) {
+    *os << s.name;
+}
+
+class PlayerShape : public Player, public ::testing::WithParamInterface<Shape> {};
+
+TEST_P(PlayerShape, ShowsAllOfTheMovieCentred) {
+    const Shape& shape = GetParam();
+    Platform::ShockwaveFlash control;
+    control.resize(shape.window);
+    control.show();
+    QSignalSpy drawn(&control, &Platform::ShockwaveFlash::firstFrameDrawn);
+    control.SetMovie(movieCopy(QStringLiteral("ball.swf")));
+    ASSERT_TRUE(drawn.wait(kLoadTimeoutMs));
+
+    // Samples in the top rows, clear of the ball: the stage's corners are white, the bands are not.
+    const QRect m = shape.movie;
+    const QList<QPoint> inside = {m.topLeft() + QPoint(4, 4), m.topRight() + QPoint(-4, 4),
+                                  m.bottomLeft() + QPoint(4, -4), m.bottomRight() + QPoint(-4, -4)};
+    const QList<QPoint> outside =
+        shape.window.width() > m.width()
+            ? QList<QPoint>{{m.left() / 2, 10}, {(m.right() + shape.window.width()) / 2, 10}}
+            : QList<QPoint>{{10, m.top() / 2}, {10, (m.bottom() + shape.window.height()) / 2}};
+    bool placed = false;
+    QImage shot;
+    for (int attempt = 0; attempt < 50 && !placed; ++attempt) { // the page may lay out a moment later
+        QTest::qWait(100);
+        shot = control.View()->grab().toImage();
+        placed = std::all_of(inside.begin(), inside.end(),
+                             [&](QPoint p) { return shot.pixelColor(p) == Qt::white; }) &&
+                 std::none_of(outside.begin(), outside.end(),
+                              [&](QPoint p) { return shot.pixelColor(p) == Qt::white; }) &&
+                 shot.pixelColor(outside[0]) == shot.pixelColor(outside[1]);
+    }
+    EXPECT_TRUE(placed) << "corners " << shot.pixelColor(inside[0]).name().toStdString() << " "
+                        << shot.pixelColor(inside[3]).name().toStdString() << ", bands "
+                        << shot.pixelColor(outside[0]).name().toStdString() << " "
+                        << shot.pixelColor(outside[1]).name().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, PlayerShape,
+                         ::testing::Values(Shape{"Wide", {960, 480}, {160, 0, 640, 480}},
+                                           Shape{"Tall", {320, 600}, {0, 180, 320, 240}},
+                                           Shape{"Large", {1280, 1200}, {0, 120, 1280, 960}}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Player, MissingMovieShowsAChineseMessage) {
     Platform::ShockwaveFlash control;

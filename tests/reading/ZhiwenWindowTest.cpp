@@ -10,6 +10,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QFrame>
+#include <QInputMethodEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -134,6 +135,75 @@ TEST_F(ZhiwenWindow, TheContextMenusPasteKeepsOnlyTheCodeLetters) {
     menu->close();
     EXPECT_EQ(code(), "oxo");
 }
+
+// Every way text gets into the box keeps the code letters first and then the first five of them.
+enum class Route { CtrlV, ShiftInsert, MiddleClick, ContextMenu, InputMethod };
+struct RouteRow {
+    const char* name;
+    Route route;
+};
+void PrintTo(const RouteRow& row, std::ostream* os) {
+    *os << row.name;
+}
+class ZhiwenPaste : public ZhiwenWindow, public ::testing::WithParamInterface<RouteRow> {
+protected:
+    QMenu* openContextMenu() {
+        QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                    W<QLineEdit>("RzEditOX")->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(W<QLineEdit>("RzEditOX"), &menuEvent);
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible())
+                return m;
+        return nullptr;
+    }
+};
+
+TEST_P(ZhiwenPaste, FiltersBeforeTheLengthLimit) {
+    const QString text = QStringLiteral("AxBoCxDoEx");
+    QClipboard* clipboard = QApplication::clipboard();
+    switch (GetParam().route) {
+    case Route::CtrlV:
+        clipboard->setText(text);
+        QTest::keyClick(W<QLineEdit>("RzEditOX"), Qt::Key_V, Qt::ControlModifier);
+        break;
+    case Route::ShiftInsert:
+        clipboard->setText(text);
+        QTest::keyClick(W<QLineEdit>("RzEditOX"), Qt::Key_Insert, Qt::ShiftModifier);
+        break;
+    case Route::MiddleClick:
+        if (!clipboard->supportsSelection())
+            GTEST_SKIP() << "no selection clipboard on this platform (the X11 run covers it)";
+        clipboard->setText(text, QClipboard::Selection);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return clipboard->text(QClipboard::Selection) == text; }, 2000));
+        QTest::mouseClick(W<QLineEdit>("RzEditOX"), Qt::MiddleButton, {}, QPoint(5, 5));
+        break;
+    case Route::ContextMenu: {
+        clipboard->setText(text);
+        QMenu* menu = openContextMenu();
+        ASSERT_NE(menu, nullptr);
+        auto* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"));
+        ASSERT_NE(paste, nullptr);
+        paste->trigger();
+        menu->close();
+        break;
+    }
+    case Route::InputMethod: {
+        QInputMethodEvent commit;
+        commit.setCommitString(text);
+        QApplication::sendEvent(W<QLineEdit>("RzEditOX"), &commit);
+        break;
+    }
+    }
+    EXPECT_EQ(code(), "xoxox");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ZhiwenPaste,
+                         ::testing::Values(RouteRow{"CtrlV", Route::CtrlV},
+                                           RouteRow{"ShiftInsert", Route::ShiftInsert},
+                                           RouteRow{"MiddleClick", Route::MiddleClick},
+                                           RouteRow{"ContextMenu", Route::ContextMenu},
+                                           RouteRow{"InputMethod", Route::InputMethod}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ZhiwenWindow, ShowsTheReadingOfEveryCompleteCodeInFull) {
     useBuiltStore();

@@ -3,6 +3,9 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QPixmap>
+
+#include "Pictures.h"
 
 #include <gtest/gtest.h>
 
@@ -33,6 +36,31 @@ TEST_P(Pictures, HaveTheirNativeSizeAndFormat) {
     EXPECT_EQ(image.hasAlphaChannel(), p.alpha) << p.path;
     if (QByteArray(p.format) == "gif") {
         EXPECT_EQ(reader.imageCount(), 1) << p.path;
+    }
+}
+
+QString TwiceName(const char* path) {
+    QString name = QString::fromLatin1(path);
+    return name.insert(name.lastIndexOf(QLatin1Char('.')), QLatin1String("@2x"));
+}
+
+// For scaled screens each picture has a rendering at exactly twice its size, in the same format,
+// and the picture for a scale of 1.25, 1.5 or 2 is made from it at that scale.
+TEST_P(Pictures, HaveATwiceSizeRenderingForScaledScreens) {
+    const Picture& p = GetParam();
+    if (p.width >= 48 && QByteArray(p.path).contains("icons/"))
+        GTEST_SKIP() << "the larger icon sizes serve as the small ones' renderings";
+    QImageReader reader(TwiceName(p.path));
+    ASSERT_TRUE(reader.canRead()) << TwiceName(p.path).toStdString();
+    EXPECT_EQ(reader.format(), QByteArray(p.format));
+    const QImage image = reader.read();
+    EXPECT_EQ(image.size(), QSize(2 * p.width, 2 * p.height));
+    EXPECT_EQ(image.hasAlphaChannel(), p.alpha);
+
+    for (qreal ratio : {1.0, 1.25, 1.5, 2.0}) {
+        const QPixmap shown = Platform::Picture(QString::fromLatin1(p.path), ratio);
+        EXPECT_EQ(shown.devicePixelRatio(), ratio);
+        EXPECT_EQ(shown.size(), (QSizeF(p.width, p.height) * ratio).toSize()) << "at " << ratio;
     }
 }
 

@@ -20,6 +20,18 @@ class Kit {
 	public static inline var GOLD = 0xB8914A;
 	public static inline var SKIN = 0xF6DCC0;
 
+	/**
+		The whole stage shows, scaled to the player's area and centred in it. The Haxe runtime aligns
+		the stage top-left before main() runs, which leaves a blank band in a resized window.
+	**/
+	public static function showAll() {
+		var stage = flash.Lib.current.stage;
+		if (stage == null)
+			return;
+		stage.scaleMode = flash.display.StageScaleMode.SHOW_ALL;
+		stage.align = cast ""; // centred: the empty alignment
+	}
+
 	/** Warm paper with a soft vignette, fibres and a double frame. **/
 	public static function paper(parent:DisplayObjectContainer):Shape {
 		var s = new Shape();

@@ -34,6 +34,7 @@ class Paifo {
 	static inline var HY = 372.0;
 
 	static function main() {
+		Kit.showAll();
 		Kit.paper(Lib.current);
 		root = new Sprite();
 		Lib.current.addChild(root);

@@ -63,6 +63,7 @@ class Shou {
 	static var t0:Float;
 
 	static function main() {
+		Kit.showAll();
 		var stage = Lib.current;
 		Kit.paper(stage);
 		root = new Sprite();

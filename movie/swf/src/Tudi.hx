@@ -101,6 +101,7 @@ class Tudi {
 	static var busy = false;
 
 	static function main() {
+		Kit.showAll();
 		Kit.paper(Lib.current);
 		root = new Sprite();
 		Lib.current.addChild(root);

@@ -168,6 +168,7 @@ class Yanxing {
 	static var eyes:Array<Eye> = [];
 
 	static function main() {
+		Kit.showAll();
 		Kit.paper(Lib.current);
 		root = new Sprite();
 		Lib.current.addChild(root);
