@@ -35,6 +35,9 @@ public:
     void CreateDayLabels();
     void ShowMonth(DateCn::TDateTime date);
     void StoreSelectedDate();
+    // The hint of a day cell or lunar cell: its day's details (DateWin::DayHint); empty for a hidden
+    // cell and for any other widget.
+    QString CellHint(const QWidget* cell) const;
 
     // Event handlers.
     void FormCreate();
@@ -62,6 +65,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     const QPalette& CellPalette(const QColor& fontColor);
@@ -69,7 +73,8 @@ private:
 
     Ui::TFRM_Date* ui_;
     std::vector<std::pair<QRgb, QPalette>> CellPalettes;
-    bool WasActive = false; // deactivation counts only after the window has been active once
+    DateCn::TDateTime ShownMonthStart = 0; // first day of the month on show, for the cells' hints
+    bool WasActive = false;                // deactivation counts only after the window has been active once
 };
 
 // The calendar window; null until the first opening. The main window destroys the previous one and
