@@ -1,7 +1,7 @@
 // Compares the calendar engine, day by day, with an independent calendar: the npm package
 // lunar-javascript. Run by hand (not by CTest, which cannot count on npm):
 //   npm install --prefix /tmp/lunarjs lunar-javascript@1.7.7
-//   build/bin/datecn-dump 1901-01-01 2050-12-31 | \
+//   build/bin/datecn-dump --ganzhi 1901-01-01 2050-12-31 | \
 //       node tests/calendar/compare-lunar-javascript.mjs /tmp/lunarjs/node_modules/lunar-javascript
 // Checked per day: the lunar month, leap flag and day; the solar term; the traditional festival; the
 // zodiac animal; the weekday. Given the output of `datecn-dump --ganzhi`, also the 干支 of the year (from
