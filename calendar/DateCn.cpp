@@ -436,4 +436,69 @@ std::string GetConstellationOfDay(int d, TDateTime date) {
     return GetConstellation(EncodeDate(GetYear(date), GetMonth(date), d));
 }
 
+// ---- Sexagenary cycle (干支) ------------------------------------------------------------------------
+
+namespace {
+
+constexpr const char* Stems[10] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
+constexpr const char* Branches[12] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
+
+// Entry i (0..59) of the cycle that starts at 甲子: stem i mod 10 and branch i mod 12.
+std::string GanZhi(int i) {
+    return std::string(Stems[i % 10]) + Branches[i % 12];
+}
+
+// 1984 is a 甲子 year; for a year from 1900 on, year - 4 is positive and the remainder 0..59.
+int YearCycleIndex(int year) {
+    return (year - 4) % 60;
+}
+
+} // namespace
+
+std::string GetGanZhiYear(TDateTime date) {
+    int y, m, d;
+    DecodeDate(date, y, m, d);
+    const LunarDateCode c = GetLunarDate(date);
+    if (c == 0)
+        return {}; // outside 1901–2050
+    // In January to March an 11th or 12th lunar month (a leap one too) still belongs to the lunar year
+    // before, as for the zodiac: 1901-01-01 lies in the 庚子 year 1900.
+    const int lunarYear = (m <= 3 && std::abs(c) / 100 >= 11) ? y - 1 : y; // 1900..2050
+    return GanZhi(YearCycleIndex(lunarYear));
+}
+
+std::string GetGanZhiMonth(TDateTime date) {
+    int y, m, d;
+    DecodeDate(date, y, m, d);
+    if (y < 1901 || y > 2050)
+        return {};
+    // The 节 of Gregorian month m is its first solar term, on day 3..9.
+    const int jie = 15 - (SolarTermDays[(y - 1901) * 12 + m - 1] >> 4);
+    // Months are counted from the 寅 month (0) of the solar year, which begins at 立春 in February: the
+    // 节 of month m begins month m - 2, so January from 小寒 on is month 11 (丑) of the year before and
+    // January before 小寒 month 10 (子).
+    int n = m - 2 - (d < jie ? 1 : 0); // -2..10
+    int solarYear = y;
+    if (n < 0) {
+        n += 12; // 10 or 11
+        --solarYear;
+    }
+    // 甲己之年丙作首: the 寅 month of a year whose stem is s (0 = 甲) has the stem 2 × (s mod 5) + 2, that is
+    // 丙, 戊, 庚, 壬, 甲 for 甲/己, 乙/庚, 丙/辛, 丁/壬, 戊/癸; each later month takes the next stem.
+    const int yearStem = YearCycleIndex(solarYear) % 10; // 0..9
+    const int stem = (2 * (yearStem % 5) + 2 + n) % 10;  // 2..21 before the remainder
+    const int branch = (n + 2) % 12;                     // 寅 is branch 2
+    return std::string(Stems[stem]) + Branches[branch];
+}
+
+std::string GetGanZhiDay(TDateTime date) {
+    int y, m, d;
+    DecodeDate(date, y, m, d);
+    if (y < 1901 || y > 2050)
+        return {};
+    // Day 0 (1899-12-30) is entry 8 (壬申) of the cycle, so 2000-01-01 (day 36526) is entry 54 (戊午).
+    // The range's days are 367..55153, so the sum stays positive.
+    return GanZhi((static_cast<int>(date) + 8) % 60);
+}
+
 } // namespace DateCn

@@ -98,4 +98,15 @@ std::string GetConstellation(TDateTime date); // "摩羯座" … "射手座"
 // that does not exist in that month.
 std::string GetConstellationOfDay(int day, TDateTime date);
 
+// ---- Sexagenary cycle (干支) (empty outside 1901-01-01..2050-12-31) ------------------------------
+
+// Stem and branch of the lunar year, e.g. "甲辰"; the year changes on 正月初一, as the zodiac does.
+std::string GetGanZhiYear(TDateTime date);
+// Stem and branch of the solar month: a month begins on the day of each 节 (小寒, 立春 … 大雪, the first
+// term of each Gregorian month), 立春 beginning the 寅 month; the stems follow the year that begins at
+// 立春 (甲己之年丙作首 …).
+std::string GetGanZhiMonth(TDateTime date);
+// Stem and branch of the day, a plain 60-day cycle (2000-01-01 is 戊午).
+std::string GetGanZhiDay(TDateTime date);
+
 } // namespace DateCn

@@ -1,13 +1,16 @@
 #include "DateWin.h"
 
 #include "Clock.h"
+#include "DateWinHint.h"
 #include "DateWinWidgets.h"
 #include "Errors.h"
 #include "Platform.h"
 #include "WindowOwner.h"
 #include "ui_DateWin.h"
 
+#include <QHelpEvent>
 #include <QShowEvent>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -112,6 +115,8 @@ void TFRM_Date::CreateDayLabels() {
         connect(day, &ClickLabel::MouseDown, this, OnCell(this, day, &TFRM_Date::CnDayMouseDown));
         connect(lunar, &ClickLabel::Click, this, OnCell(this, lunar, &TFRM_Date::CHnDayClick));
         connect(lunar, &ClickLabel::MouseDown, this, OnCell(this, lunar, &TFRM_Date::ChnDateMouseDown));
+        day->installEventFilter(this); // their hints are made when they are asked for
+        lunar->installEventFilter(this);
 
         day->resize(ui_->day1->size());
         day->setAlignment(ui_->day1->alignment());
@@ -171,6 +176,7 @@ void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
     int Y = 0, M = 0, D = 0;
     DecodeDate(date, Y, M, D);
     const TDateTime First = EncodeDate(Y, M, 1);
+    ShownMonthStart = First;
     const int W = DayOfWeek(First);
     const int N = DaysInMonth(First);
 
@@ -224,6 +230,33 @@ void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
         DayLabels[k]->setVisible(shown[k]);
         LunarLabels[k]->setVisible(shown[k]);
     }
+}
+
+// A cell's hint is made only when the mouse rests on it, which keeps it out of ShowMonth's time. A cell
+// shows the day of its tag in the month on show.
+QString TFRM_Date::CellHint(const QWidget* cell) const {
+    const auto isCellOf = [cell](const std::array<ClickLabel*, 38>& cells) {
+        return std::find(cells.begin() + 1, cells.end(), cell) != cells.end();
+    };
+    if (!cell || cell->isHidden() || !(isCellOf(DayLabels) || isCellOf(LunarLabels)))
+        return {};
+    try {
+        return DayHint(ShownMonthStart + static_cast<const ClickLabel*>(cell)->tag() - 1);
+    } catch (...) {
+        return {}; // no hint rather than an error box over the grid
+    }
+}
+
+bool TFRM_Date::eventFilter(QObject* watched, QEvent* event) {
+    // Only the cells are watched.
+    if (event->type() == QEvent::ToolTip) {
+        auto* cell = static_cast<QWidget*>(watched);
+        if (const QString hint = CellHint(cell); !hint.isEmpty()) {
+            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), hint, cell, cell->rect());
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 // A cell's palette: the given font colour on the window's background colour. The few palettes in

@@ -34,6 +34,9 @@ public:
     void CreateDayLabels();
     void ShowMonth(DateCn::TDateTime date);
     void StoreSelectedDate();
+    // The hint of a day cell or lunar cell: its day's details (DateWin::DayHint); empty for a hidden
+    // cell and for any other widget.
+    QString CellHint(const QWidget* cell) const;
 
     // Event handlers.
     void FormCreate();
@@ -61,6 +64,7 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     const QPalette& CellPalette(const QColor& fontColor);
@@ -68,7 +72,8 @@ private:
 
     const std::unique_ptr<Ui::TFRM_Date> ui_;
     std::vector<std::pair<QRgb, QPalette>> CellPalettes;
-    bool WasActive = false; // deactivation counts only after the window has been active once
+    DateCn::TDateTime ShownMonthStart = 0; // first day of the month on show, for the cells' hints
+    bool WasActive = false;                // deactivation counts only after the window has been active once
 };
 
 // The calendar window; null until the first opening and once it is destroyed. The main window

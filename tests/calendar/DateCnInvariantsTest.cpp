@@ -1,5 +1,5 @@
 // One walk over every day of 1901–2050 checking what must hold of any sound Chinese calendar, rather
-// than values: month and day sequence, month lengths, year lengths, festivals, terms and zodiac.
+// than values: month and day sequence, month lengths, year lengths, festivals, terms, zodiac and 干支.
 
 #include "TestDates.h"
 
@@ -34,6 +34,17 @@ const char* RegularFestival(LunarDateCode code) {
     }
 }
 
+// Position 0..59 of a 干支 text in the cycle that starts at 甲子, or -1.
+int CycleIndex(const std::string& ganzhi) {
+    static const char* const stems[10] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
+    static const char* const branches[12] = {"子", "丑", "寅", "卯", "辰", "巳",
+                                             "午", "未", "申", "酉", "戌", "亥"};
+    for (int i = 0; i < 60; ++i)
+        if (ganzhi == std::string(stems[i % 10]) + branches[i % 12])
+            return i;
+    return -1;
+}
+
 } // namespace
 
 TEST(Invariants, EveryDayFrom1901To2050) {
@@ -43,6 +54,8 @@ TEST(Invariants, EveryDayFrom1901To2050) {
     LunarDateCode prev = GetLunarDate(first - 1);
     ASSERT_EQ(prev, 0);
     std::string prevZodiac = GetZodiac(first);
+    int prevGzYear = CycleIndex(GetGanZhiYear(first)), prevGzMonth = CycleIndex(GetGanZhiMonth(first));
+    int prevGzDay = CycleIndex(GetGanZhiDay(first)) - 1;
     int prevDoy = 0, prevWeekday = DayOfWeek(first - 1);
     int monthsThisYear = 0, leapsThisYear = 0, newYears = 0, leapMonths = 0;
     bool majorTermInMonth = false;
@@ -142,6 +155,23 @@ TEST(Invariants, EveryDayFrom1901To2050) {
             fail("zodiac " + zodiac + " after " + prevZodiac, date);
         prevZodiac = zodiac;
 
+        // 干支: the day steps by one every day, the month exactly on the 12 节 (the first term of each
+        // Gregorian month), the year exactly on 正月初一, its branch always the zodiac's.
+        const std::string gzYear = GetGanZhiYear(date);
+        const int gzDay = CycleIndex(GetGanZhiDay(date)), gzMonth = CycleIndex(GetGanZhiMonth(date));
+        const int gzYearIndex = CycleIndex(gzYear);
+        if (gzDay != (prevGzDay + 1) % 60)
+            fail("day 干支 " + GetGanZhiDay(date), date);
+        const bool jie = term != 0 && term == 2 * m - 1;
+        if (gzMonth != (jie ? (prevGzMonth + 1) % 60 : prevGzMonth))
+            fail("month 干支 " + GetGanZhiMonth(date), date);
+        if (gzYearIndex != (code == 101 ? (prevGzYear + 1) % 60 : prevGzYear) ||
+            gzYear.substr(3) != zodiac.substr(0, 3))
+            fail("year 干支 " + gzYear + " with zodiac " + zodiac, date);
+        prevGzDay = gzDay;
+        prevGzMonth = gzMonth;
+        prevGzYear = gzYearIndex;
+
         // Gregorian helpers run in step.
         const int doy = DayOfYear(date);
         if (doy != (m == 1 && d == 1 ? 1 : prevDoy + 1))
@@ -158,6 +188,8 @@ TEST(Invariants, EveryDayFrom1901To2050) {
     }
 
     EXPECT_EQ(GetLunarDate(last + 1), 0);
+    EXPECT_EQ(GetGanZhiDay(first - 1), "");
+    EXPECT_EQ(GetGanZhiDay(last + 1), "");
     EXPECT_EQ(newYears, 150);
     EXPECT_EQ(leapMonths, 55);
     EXPECT_EQ(termDaysOfMonth.size(), 150u * 12);

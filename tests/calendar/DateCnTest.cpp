@@ -241,6 +241,44 @@ INSTANTIATE_TEST_SUITE_P(Pinned, Zodiac,
                              return DateTestName(info.param.Date);
                          });
 
+struct GanZhiRow {
+    const char* Date;
+    const char* Year;
+    const char* Month;
+    const char* Day;
+};
+void PrintTo(const GanZhiRow& row, std::ostream* os) {
+    *os << row.Date;
+}
+
+class GanZhi : public testing::TestWithParam<GanZhiRow> {};
+
+TEST_P(GanZhi, OfYearMonthAndDay) {
+    const GanZhiRow& row = GetParam();
+    const TDateTime date = D(row.Date);
+    EXPECT_EQ(GetGanZhiYear(date), row.Year);
+    EXPECT_EQ(GetGanZhiMonth(date), row.Month);
+    EXPECT_EQ(GetGanZhiDay(date), row.Day);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pinned, GanZhi,
+    testing::Values(
+        // 立春 before 春节 (2024): the month turns on 4 February, the year on the 10th.
+        GanZhiRow{"2024-02-03", "癸卯", "乙丑", "丁酉"}, GanZhiRow{"2024-02-04", "癸卯", "丙寅", "戊戌"},
+        GanZhiRow{"2024-02-09", "癸卯", "丙寅", "癸卯"}, GanZhiRow{"2024-02-10", "甲辰", "丙寅", "甲辰"},
+        // 春节 before 立春 (2023): the year turns on 22 January, the month (of the 壬寅 year) on 4 February.
+        GanZhiRow{"2023-01-21", "壬寅", "癸丑", "己卯"}, GanZhiRow{"2023-01-22", "癸卯", "癸丑", "庚辰"},
+        GanZhiRow{"2023-02-03", "癸卯", "癸丑", "壬辰"}, GanZhiRow{"2023-02-04", "癸卯", "甲寅", "癸巳"},
+        GanZhiRow{"2000-01-01", "己卯", "丙子", "戊午"}, GanZhiRow{"2024-03-05", "甲辰", "丁卯", "戊辰"},
+        // A leap 11th month in December and in January keeps the year.
+        GanZhiRow{"2033-12-22", "癸丑", "甲子", "丁未"}, GanZhiRow{"2034-01-19", "癸丑", "乙丑", "乙亥"},
+        // Ends of the range: 1901 opens in the 子 month of the 庚子 year; nothing outside.
+        GanZhiRow{"1901-01-01", "庚子", "戊子", "己卯"}, GanZhiRow{"1901-01-06", "庚子", "己丑", "甲申"},
+        GanZhiRow{"2050-12-31", "庚午", "戊子", "乙酉"}, GanZhiRow{"1900-12-31", "", "", ""},
+        GanZhiRow{"2051-01-01", "", "", ""}),
+    [](const testing::TestParamInfo<GanZhiRow>& info) { return DateTestName(info.param.Date); });
+
 struct CivilRow {
     const char* Date;
     const char* Festival;

@@ -1,10 +1,12 @@
 // Compares the calendar engine, day by day, with an independent calendar: the npm package
 // lunar-javascript. Run by hand (not by CTest, which cannot count on npm):
 //   npm install --prefix /tmp/lunarjs lunar-javascript@1.7.7
-//   build/bin/datecn-dump 1901-01-01 2050-12-31 | \
+//   build/bin/datecn-dump --ganzhi 1901-01-01 2050-12-31 | \
 //       node tests/calendar/compare-lunar-javascript.mjs /tmp/lunarjs/node_modules/lunar-javascript
 // Checked per day: the lunar month, leap flag and day; the solar term; the traditional festival; the
-// zodiac animal; the weekday. Prints every disagreement and a summary; exits 1 if there is any.
+// zodiac animal; the weekday. Given the output of `datecn-dump --ganzhi`, also the 干支 of the year (from
+// 正月初一), of the month (from the day of its 节) and of the day.
+// Prints every disagreement and a summary; exits 1 if there is any.
 
 import { createRequire } from 'node:module';
 import { createInterface } from 'node:readline';
@@ -24,6 +26,7 @@ const PinyinTerms = { DONG_ZHI: '冬至', XIAO_HAN: '小寒', DA_HAN: '大寒', 
 
 let days = 0;
 const mismatches = { lunar: 0, term: 0, festival: 0, zodiac: 0, weekday: 0 };
+let ganzhiDays = 0;
 const report = (kind, date, ours, theirs) => {
     ++mismatches[kind];
     process.stdout.write(`${date}\t${kind}\tdatecn=${ours}\tlunar-javascript=${theirs}\n`);
@@ -31,7 +34,7 @@ const report = (kind, date, ours, theirs) => {
 
 for await (const line of createInterface({ input: process.stdin })) {
     const f = line.split('\t');
-    if (f.length !== 12)
+    if (f.length !== 12 && f.length !== 15)
         throw new Error(`not a datecn-dump line: ${line}`);
     const [date, code, , , festival, , term, zodiac, , , , weekday] = f;
     const [y, m, d] = date.split('-').map(Number);
@@ -60,8 +63,20 @@ for await (const line of createInterface({ input: process.stdin })) {
 
     if (Number(weekday) !== solar.getWeek() + 1) // getWeek: 0 = Sunday
         report('weekday', date, weekday, solar.getWeek() + 1);
+
+    if (f.length === 15) {
+        // The day-based variants: the year from 正月初一, the month from the day of its 节 (not the
+        // exact moment of the term), the day from midnight.
+        ++ganzhiDays;
+        const theirs = [lunar.getYearInGanZhi(), lunar.getMonthInGanZhi(), lunar.getDayInGanZhi()];
+        ['ganzhiYear', 'ganzhiMonth', 'ganzhiDay'].forEach((kind, i) => {
+            mismatches[kind] ??= 0;
+            if (f[12 + i] !== theirs[i])
+                report(kind, date, f[12 + i] || '-', theirs[i]);
+        });
+    }
 }
 
 const total = Object.values(mismatches).reduce((a, b) => a + b, 0);
-process.stdout.write(`${days} days compared; mismatches: ${JSON.stringify(mismatches)}\n`);
+process.stdout.write(`${days} days compared (${ganzhiDays} with 干支); mismatches: ${JSON.stringify(mismatches)}\n`);
 process.exit(total ? 1 : 0);

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QFontInfo>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QPointer>
 #include <QSignalSpy>
@@ -312,6 +313,61 @@ INSTANTIATE_TEST_SUITE_P(Dates, Headings,
                          ::testing::Values(Heading{{2024, 2, 9}, "卯兔", "水瓶座"},
                                            Heading{{2024, 2, 10}, "辰龙", "水瓶座"},
                                            Heading{{2024, 2, 19}, "辰龙", "双鱼座"}));
+
+// ---- Hints of the cells ---------------------------------------------------------------------------
+
+struct Hint {
+    Ymd date;
+    const char* text;
+};
+
+class CellHints : public CalendarWindow, public ::testing::WithParamInterface<Hint> {};
+
+TEST_P(CellHints, GiveTheDaysFullDetails) {
+    const Hint p = GetParam();
+    Open({2024, 2, 14});
+    Win->ShowMonth(Date(p.date));
+    const int k = PositionOf(p.date.y, p.date.m, p.date.d);
+    EXPECT_EQ(Win->CellHint(DayLabels[k]), Text(p.text));
+    EXPECT_EQ(Win->CellHint(LunarLabels[k]), Text(p.text));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dates, CellHints,
+    ::testing::Values(
+        Hint{{2024, 2, 10}, "2024年2月10日 星期六\n农历甲辰年 正月初一\n丙寅月 甲辰日\n春节"},
+        Hint{{2024, 2, 4}, "2024年2月4日 星期日\n农历癸卯年 腊月廿五\n丙寅月 戊戌日\n立春"},
+        Hint{{2020, 5, 23}, "2020年5月23日 星期六\n农历庚子年 闰四初一\n辛巳月 丙寅日"},
+        Hint{{2024, 2, 11}, "2024年2月11日 星期日\n农历甲辰年 正月初二\n丙寅月 乙巳日"},
+        // Every text of the day, in the grid's order of precedence.
+        Hint{{2000, 2, 4}, "2000年2月4日 星期五\n农历己卯年 腊月廿九\n戊寅月 壬辰日\n除夕\n立春"},
+        Hint{{2001, 10, 1}, "2001年10月1日 星期一\n农历辛巳年 八月十五\n丁酉月 丁酉日\n中秋节\n国庆节"},
+        Hint{{2001, 11, 22}, "2001年11月22日 星期四\n农历辛巳年 十月初八\n己亥月 己丑日\n小雪\n感恩节"}));
+
+TEST_F(CalendarWindow, HintsFollowTheMonthAndHiddenCellsHaveNone) {
+    Open({2024, 2, 14}); // February 2024 fills positions 5 to 33
+    EXPECT_TRUE(Win->CellHint(DayLabels[4]).isEmpty());
+    EXPECT_TRUE(Win->CellHint(LunarLabels[34]).isEmpty());
+    EXPECT_TRUE(Win->CellHint(W<QLabel>("Label1")).isEmpty());
+    EXPECT_TRUE(Win->CellHint(DayLabels[5]).startsWith(Text("2024年2月1日 星期四\n")));
+
+    Click(Win, W<TUpDown>("UpDown2")->upButton()); // March 2024 fills positions 6 to 36
+    EXPECT_TRUE(Win->CellHint(DayLabels[5]).isEmpty());
+    EXPECT_TRUE(Win->CellHint(LunarLabels[6]).startsWith(Text("2024年3月1日 星期五\n")));
+    EXPECT_TRUE(Win->CellHint(DayLabels[36]).startsWith(Text("2024年3月31日 星期日\n")));
+
+    // The window system's hint request shows it in a tip.
+    QWidget* cell = LunarLabels[6];
+    QHelpEvent request(QEvent::ToolTip, cell->rect().center(), cell->mapToGlobal(cell->rect().center()));
+    QApplication::sendEvent(cell, &request);
+    QLabel* tip = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->inherits("QTipLabel") && w->isVisible())
+            tip = static_cast<QLabel*>(w);
+    ASSERT_TRUE(tip);
+    EXPECT_EQ(tip->text(), Win->CellHint(cell));
+    QToolTip::hideText();
+}
 
 // ---- Navigation and selection ---------------------------------------------------------------------
 

@@ -1,7 +1,8 @@
-// datecn-dump FROM TO
+// datecn-dump [--ganzhi] FROM TO
 // Prints one line per day from FROM to TO inclusive (dates YYYY-MM-DD), UTF-8, tab-separated:
 // date, GetLunarDate, GetLunarMonthName, GetLunarDayName, GetLunarFestival, SolarTermIndex, GetSolarTerm,
-// GetZodiac, GetCivilFestival, GetConstellation, DayOfYear, weekday (1 = Sunday … 7 = Saturday).
+// GetZodiac, GetCivilFestival, GetConstellation, DayOfYear, weekday (1 = Sunday … 7 = Saturday);
+// with --ganzhi three more: GetGanZhiYear, GetGanZhiMonth, GetGanZhiDay.
 
 #include "DateCn.h"
 
@@ -33,7 +34,8 @@ std::optional<DateCn::TDateTime> ParseDate(std::string_view text) {
 }
 
 int Fail(const std::string& message) {
-    std::fprintf(stderr, "datecn-dump: %s\nusage: datecn-dump FROM TO   (dates YYYY-MM-DD, inclusive)\n",
+    std::fprintf(stderr,
+                 "datecn-dump: %s\nusage: datecn-dump [--ganzhi] FROM TO   (dates YYYY-MM-DD, inclusive)\n",
                  message.c_str());
     return 2;
 }
@@ -42,6 +44,12 @@ int Fail(const std::string& message) {
 
 int main(int argc, char** argv) {
     using namespace DateCn;
+    // --ganzhi, only as the first argument, adds the three 干支 columns.
+    const bool ganzhi = argc > 1 && std::string_view(argv[1]) == "--ganzhi";
+    if (ganzhi) {
+        --argc;
+        ++argv;
+    }
     if (argc != 3)
         return Fail("expected two dates, got " + std::to_string(argc - 1) + " arguments");
     const auto from = ParseDate(argv[1]);
@@ -74,6 +82,11 @@ int main(int argc, char** argv) {
         field(GetConstellation(date));
         field(std::to_string(DayOfYear(date)));
         field(std::to_string(DayOfWeek(date)));
+        if (ganzhi) {
+            field(GetGanZhiYear(date));
+            field(GetGanZhiMonth(date));
+            field(GetGanZhiDay(date));
+        }
         line += '\n';
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size())
             return 1; // closed pipe or full disk
