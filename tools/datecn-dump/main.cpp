@@ -38,10 +38,30 @@ int Fail(const std::string& message) {
     return 2;
 }
 
+// --help and --version: standard output, exit 0.
+bool PrintInfo(std::string_view option) {
+    if (option == "--version") {
+        std::printf("datecn-dump %s\n", VELMORA_VERSION);
+        return true;
+    }
+    if (option != "--help" && option != "-h")
+        return false;
+    std::printf(
+        "usage: datecn-dump FROM TO\n"
+        "Prints one tab-separated line per day from FROM to TO inclusive (dates YYYY-MM-DD):\n"
+        "date, lunar date code, lunar month, lunar day, lunar festival, solar term index, solar term,\n"
+        "zodiac animal, civil festival, constellation, day of the year, weekday (1 = Sunday).\n"
+        "  --help     this text\n"
+        "  --version  the version\n");
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace DateCn;
+    if (argc == 2 && PrintInfo(argv[1]))
+        return std::fflush(stdout) == 0 ? 0 : 1;
     if (argc != 3)
         return Fail("expected two dates, got " + std::to_string(argc - 1) + " arguments");
     const auto from = ParseDate(argv[1]);
