@@ -35,11 +35,15 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Velmora developers")
 set(CPACK_PACKAGE_CONTACT "The Velmora developers <developers@velmora.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Chinese fortune telling and lunar calendar")
-set(CPACK_PACKAGE_DESCRIPTION "Velmora is a Chinese-language desktop program: a fingerprint character \
-reading from the whorls and loops of five fingers, animated palm-reading movies, and a month calendar for \
-1901 to 2050 with lunar dates, festivals, the 24 solar terms, the zodiac animal and the Western \
-constellation. The main window also shows promotional web pages from the maker's server.
-The package also has datecn-dump, which prints the calendar of a range of days as text.")
+# One paragraph line per CMake line: CPack keeps the breaks, Debian wants lines under 80 columns.
+set(CPACK_PACKAGE_DESCRIPTION "Velmora is a Chinese-language desktop program: a fingerprint character
+reading from the whorls and loops of five fingers, animated palm-reading
+movies, and a month calendar for 1901 to 2050 with lunar dates, festivals,
+the 24 solar terms, the zodiac animal and the Western constellation. The main
+window also shows promotional web pages from the maker's server.
+
+The package also has datecn-dump, which prints the calendar of a range of
+days as text.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

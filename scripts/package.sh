@@ -9,14 +9,12 @@ command -v dpkg-buildflags >/dev/null && command -v dpkg-shlibdeps >/dev/null ||
     echo "package.sh: needs dpkg-dev (apt-get install dpkg-dev)" >&2
     exit 1
 }
-CPPFLAGS=$(dpkg-buildflags --get CPPFLAGS)
-CXXFLAGS="$(dpkg-buildflags --get CXXFLAGS) $CPPFLAGS"
-LDFLAGS=$(dpkg-buildflags --get LDFLAGS)
-export CXXFLAGS LDFLAGS
+cxxflags="$(dpkg-buildflags --get CXXFLAGS) $(dpkg-buildflags --get CPPFLAGS)"
+ldflags=$(dpkg-buildflags --get LDFLAGS)
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF \
-    "${launcher[@]}" "$@"
+    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags" "${launcher[@]}" "$@"
 cmake --build "$build" -j "$(nproc)"
 rm -f "$build"/velmora_*.deb
 (cd "$build" && cpack -G DEB)
