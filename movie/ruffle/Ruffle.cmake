@@ -1,7 +1,15 @@
 # The Flash player (Ruffle, pinned in package-lock.json) is installed with `npm ci` into the build
 # folder; its runtime files and our player page go to ruffle/ beside the program. The source maps
 # stay behind: the player does not need them and they are larger than the player itself.
+# With VELMORA_NPM_CACHE the build needs no network: npm installs the pinned package from that
+# cache folder, offline (fill one with `npm ci --cache DIR` here, or `npm cache add
+# @ruffle-rs/ruffle@VERSION --cache DIR`).
 find_program(NPM_EXECUTABLE npm REQUIRED)
+set(VELMORA_NPM_CACHE "" CACHE PATH "npm cache folder with the pinned Flash player, for an offline build")
+set(_ruffle_npm_source)
+if(VELMORA_NPM_CACHE)
+    set(_ruffle_npm_source --offline --cache ${VELMORA_NPM_CACHE})
+endif()
 
 set(_ruffle_src ${CMAKE_CURRENT_LIST_DIR})
 set(_ruffle_npm ${CMAKE_CURRENT_BINARY_DIR}/ruffle-npm)
@@ -14,7 +22,7 @@ add_custom_command(
     OUTPUT ${_ruffle_stamp}
     COMMAND ${CMAKE_COMMAND} -E copy_if_different ${_ruffle_src}/package.json ${_ruffle_src}/package-lock.json
             ${_ruffle_npm}/
-    COMMAND ${NPM_EXECUTABLE} ci --no-audit --no-fund --ignore-scripts --loglevel=error
+    COMMAND ${NPM_EXECUTABLE} ci --no-audit --no-fund --ignore-scripts --loglevel=error ${_ruffle_npm_source}
     COMMAND ${CMAKE_COMMAND} -DFROM=${_ruffle_npm}/node_modules/@ruffle-rs/ruffle -DTO=${_ruffle_out}
             -P ${_ruffle_src}/CopyRuntime.cmake
     COMMAND ${CMAKE_COMMAND} -E touch ${_ruffle_stamp}

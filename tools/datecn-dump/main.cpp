@@ -40,10 +40,31 @@ int Fail(const std::string& message) {
     return 2;
 }
 
+// --help and --version: standard output, exit 0.
+bool PrintInfo(std::string_view option) {
+    if (option == "--version") {
+        std::printf("datecn-dump %s\n", VELMORA_VERSION);
+        return true;
+    }
+    if (option != "--help" && option != "-h")
+        return false;
+    std::printf(
+        "usage: datecn-dump [--ganzhi] FROM TO\n"
+        "Prints one tab-separated line per day from FROM to TO inclusive (dates YYYY-MM-DD):\n"
+        "date, lunar date code, lunar month, lunar day, lunar festival, solar term index, solar term,\n"
+        "zodiac animal, civil festival, constellation, day of the year, weekday (1 = Sunday).\n"
+        "  --ganzhi   three more columns: the stem and branch of the year, the month and the day\n"
+        "  --help     this text\n"
+        "  --version  the version\n");
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     using namespace DateCn;
+    if (argc == 2 && PrintInfo(argv[1]))
+        return std::fflush(stdout) == 0 ? 0 : 1;
     // --ganzhi, only as the first argument, adds the three 干支 columns.
     const bool ganzhi = argc > 1 && std::string_view(argv[1]) == "--ganzhi";
     if (ganzhi) {
