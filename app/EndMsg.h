@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exit dialog: asks before the program ends and offers to make the partner portal the
 // browser's start page.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About dialog: the maker, a contact and the support mail link.
 #pragma once
 

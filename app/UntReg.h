@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The browser's start page, kept where the program has always kept it: the value "Start Page" of
 // HKEY_CURRENT_USER\Software\Microsoft\Internet Explorer\Main.
 #pragma once

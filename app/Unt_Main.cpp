@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Unt_Main.h"
 
 #include "ui_Unt_Main.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: banner, button row, link column, main panel and status line. Its buttons and
 // links reach every feature; closing it runs the exit flow. The promotion panes' members (FormCreate,
 // the two rotation ticks and ScheduleField) are in Unt_MainPromo.cpp, over the logic in promo/.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's promotion members: start-up downloads and the two rotating web panes.
 #include "Unt_Main.h"
 

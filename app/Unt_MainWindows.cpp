@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The buttons that open other windows.
 #include "Unt_Main.h"
 

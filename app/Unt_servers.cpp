@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Unt_servers.h"
 
 #include "ui_Unt_servers.h"

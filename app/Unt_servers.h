@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The customer-service dialog: how to reach the maker for business, by telephone, messenger and mail.
 #pragma once
 

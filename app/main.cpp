@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Velmora: fortune telling and the Chinese calendar.
 #include "Unt_Main.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Chinese calendar engine: pure, stateless functions over constant tables.
 // Lunar dates and solar terms cover the Gregorian years 1901–2050.

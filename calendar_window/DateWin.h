@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar window: one Gregorian month as a grid of day cells, Sunday first, each with its
 // lunar day, lunar month, festival or solar term; year and month spinners, the zodiac animal of the
 // year, the constellation of the selected day, and "今天". It closes as soon as it loses activation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The hint of a day cell: a day's full details, whatever text its cell shows.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Small widgets of the calendar window that Qt lacks: a filled rectangle, a bevel rule, and an
 // up-down arrow pair.
 #pragma once

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The program's libraries and, for each, the libraries of ours it may link: the layer graph.
 # velmora_check_layers() fails the configuration when a library links another one of ours that its
 # row does not name, or when it exports an include folder other than its own, so a layer cannot

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The files a desktop system needs beside the program (AppStream metainfo, man pages, copyright and
 # changelog) and the Debian package made by CPack:
 #   cmake -S . -B build-deb -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELMORA_TESTS=OFF -DVELMORA_BENCH=OFF

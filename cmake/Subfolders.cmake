@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # velmora_add_subfolders([ONLY name...]): adds every sub-folder of the current source folder that
 # has a CMakeLists.txt, in name order (tests/<area>, bench/<area>, tools/<tool>). With ONLY, just
 # the named ones.

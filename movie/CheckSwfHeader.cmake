@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DSWF=<file> -P CheckSwfHeader.cmake
 # Fails unless the file starts with a SWF header: "FWS" (plain), "CWS" (zlib) or "ZWS" (LZMA), a
 # version byte of 1–50, and a 32-bit little-endian length of at least the 8 header bytes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "Flash.h"
 
 #include "ui_Flash.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The divination movie window: a window of its own around the Flash movie control, opened without
 // blocking, one new window per request.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readings store's database: a read-only query object shaped like the classic OLE DB
 // connection string and SQL text pair. Give it both, open it, read the first field of the first row.
 #pragma once

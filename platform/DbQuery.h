@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readings store's query over SQLite: the "Data Source" of the connection string names the
 // database file, the other parts of the string (provider, security options) are accepted and
 // ignored. Failures raise EDatabaseError with SQLite's own message.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Failures are exceptions. Any exception that escapes an event handler is shown in the standard
 // error box and the program goes on; the silent abort (EAbort) is swallowed without a word.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Flash movie control of the movie windows: a widget with one writable property, Movie, the
 // absolute path of a .swf file, which it loads and plays.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one place where each facility's Linux implementation is chosen.
 #include "Platform.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The operating-system facilities the program uses, one small interface each (one header each, in
 // this folder). The Linux implementations are chosen in Platform.cpp; tests replace any of them
 // with ScopedService.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The current user's registry, in the shape of the Win32 calls the program was written against:
 // open or create a key, query a value's size and type, query its data, set it, close the key.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One registry hive held as a REGEDIT4 text file:
 //
 //   REGEDIT4

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The small Linux facilities: the program folder from /proc, the system clock and window placement
 // on the primary screen.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's 8-bit texts: GB2312 byte strings as they are stored and downloaded.
 #pragma once
 

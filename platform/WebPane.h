@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A web pane of a window: told to load one address at a time, shown or hidden, placed vertically
 // in its panel. That is all the window asks of it.
 #pragma once

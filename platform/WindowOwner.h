@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application as owner of top-level windows. A window the application owns is destroyed at
 // exit (without a close query); a window may leave that ownership, after which only whoever holds
 // a reference to it destroys it.

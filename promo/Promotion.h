@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The promotion panes' logic, apart from the window so that it can be driven on its own: the
 // schedule holder, schedule line fields, the start-up downloads and the rotation tick. The main
 // window's members (promo/Unt_MainPromo.cpp) hand it references to their own fields.

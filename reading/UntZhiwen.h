@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fingerprint window: the user types a code of up to five letters o/x (thumb first; o a whorl,
 // x a loop) and "测算" shows the character reading the readings store holds for it.
 #pragma once

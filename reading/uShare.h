@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the program lies and how a fingerprint reading is fetched from the readings store beside
 // it and turned back into text. Texts here are 8-bit GB2312 byte strings, as they are stored.
 #pragma once

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Renders the SVG drawings in svg/ to the pictures in images/ at their exact sizes and formats, and
 # each once more at twice the size as name@2x.ext, which Qt picks on screens scaled above 1.
 # The rendered files are kept in the repository; run this only after changing a drawing.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds Velmora into ./build (or $VELMORA_BUILD_DIR); extra arguments go to CMake's
 # configure step (for example -DVELMORA_WERROR=ON).
 set -euo pipefail

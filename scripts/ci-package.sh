@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CI for the Debian package, as root on Debian 12: builds build-deb/velmora_*.deb, runs lintian
 # (fails on errors), validates the AppStream metainfo and the desktop entry, installs the package
 # with apt, runs the installed /usr/bin/velmora through the end-to-end smoke test, purges it, and

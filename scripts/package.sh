@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package build-deb/velmora_<version>_amd64.deb (or in $VELMORA_DEB_DIR), with
 # Debian's hardening flags, without the tests and benchmarks. Extra arguments go to CMake, e.g.
 # -DVELMORA_NPM_CACHE=DIR for a build with no network.

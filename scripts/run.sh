@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the dependencies, builds Velmora and starts it on the user's desktop.
 set -euo pipefail
 cd "$(dirname "$0")/.."

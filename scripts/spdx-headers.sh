@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Puts an SPDX licence line at the head of each of our source files (after a #!, <?xml or
 # <!DOCTYPE first line, and after a Python coding line). Running it again changes nothing.
 #   scripts/spdx-headers.sh           add the missing lines

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the dependencies, checks the formatting, builds Velmora with warnings as errors and runs
 # every test (headless).
 set -euo pipefail

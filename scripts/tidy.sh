@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs clang-tidy with the project's .clang-tidy over our own sources, using the build folder's
 # compile commands (configure first: bash scripts/build.sh). Non-zero on any finding.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A label (or picture) with the click semantics of a push button: MouseDown on any button, then
 // Click when the left button is released over the same label. A press released elsewhere raises no
 // Click. It carries an integer tag for handlers shared by several labels.

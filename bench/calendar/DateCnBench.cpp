@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the calendar engine over all 54,787 days of 1901–2050 (times are per day):
 //   GetLunarDate    the lunar date alone;
 //   DayCell         what the month grid does for one cell: day name, month name, civil festival,

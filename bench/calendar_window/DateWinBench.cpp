@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ShowMonth offscreen: one month, and every month of 1901–2050 stepped through in a row.
 #include "Application.h"
 #include "DateWin.h"

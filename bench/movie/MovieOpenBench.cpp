@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times a press of the palm-reading button: from the ShowDivinationMovie call to the movie's first
 // frame on screen, then measures the memory of the program and its web engine helpers with one
 // movie window playing. Run it under a display (xvfb-run); run-bench.sh repeats it and takes medians.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Usage: bench/movie/run-bench.sh <build folder> [runs=7]
 # Runs the movie-window timing tool under Xvfb several times (each run a fresh program, so the
 # first press pays for starting the web engine) and prints the medians.

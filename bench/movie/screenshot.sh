@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Usage: bench/movie/screenshot.sh <build folder> [out.png] [kind=1] [seconds into the movie=8]
 # Opens one movie window under Xvfb and photographs the screen while the movie plays.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up time and memory of the program against loopback promotion servers.
 
 Run under an X server (xvfb-run -a -s "-screen 0 1024x768x24" python3 promo_startup.py PATH/velmora).

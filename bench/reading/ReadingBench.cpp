@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fingerprint reading as the window fetches it: connection, query, descrambling and decoding.
 #include "uShare.h"
 

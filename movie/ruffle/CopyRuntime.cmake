@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DFROM=<package folder> -DTO=<ruffle folder> -P CopyRuntime.cmake
 # Copies the player's runtime files (ruffle.js, core.ruffle.*.js, *.wasm) and licences, and removes those of an
 # earlier version, whose hashed names differ.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Flash player (Ruffle, pinned in package-lock.json) is installed with `npm ci` into the build
 # folder; its runtime files and our player page go to ruffle/ beside the program. The source maps
 # stay behind: the player does not need them and they are larger than the player itself.

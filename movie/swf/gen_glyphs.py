@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Turn the characters a movie shows into vector outlines for the movie to draw.
 
 Flash players on Linux seldom have a Chinese device font, so the movies carry

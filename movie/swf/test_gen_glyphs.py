@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks for gen_glyphs.py: which characters it picks up, and that its outline stream reads back.
 
 Run: python3 test_gen_glyphs.py [font.ttc:index]   (the font defaults to AR PL UKai)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Flash movie control of the movie windows. A window sets one property, Movie, to the absolute
 // path of a .swf file; the control loads and plays it. Inside sits a browser view running the Ruffle
 // player from the ruffle/ folder beside the program.

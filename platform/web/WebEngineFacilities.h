@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The web facilities drawn by Qt WebEngine: the panes and the Ruffle Flash player.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The exit flow and its dialog, with the start-page offer.
 #include "AppTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: layout and resizing, links, the buttons that open windows, the information
 // dialogs and the error box.
 #include "AppTestSupport.h"

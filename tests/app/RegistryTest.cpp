@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The registry hive file and the start-page value kept in it.
 #include "Registry.h"
 #include "Errors.h"

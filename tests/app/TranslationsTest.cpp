@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Qt's own texts (standard buttons, the edit menu) are Chinese like the rest of the program.
 #include "Translations.h"
 

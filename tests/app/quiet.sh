@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A normal run prints nothing: under Xvfb the program starts, plays the palm-reading movie for a
 # few seconds (Chromium and the player page run) and is stopped; its terminal output must be empty.
 # Usage: quiet.sh PATH/TO/velmora        (exit 77: skipped, no xvfb-run or xdotool)

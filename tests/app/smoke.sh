@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # End-to-end run of the built program: under Xvfb, with a fake xdg-open first on PATH that logs
 # its arguments and a fresh XDG_CONFIG_HOME. The main window must appear; the exit is declined
 # from the keyboard, then confirmed; the program must end, the browser must have been handed the

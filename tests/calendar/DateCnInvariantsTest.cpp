@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One walk over every day of 1901–2050 checking what must hold of any sound Chinese calendar, rather
 // than values: month and day sequence, month lengths, year lengths, festivals, terms, zodiac and 干支.
 

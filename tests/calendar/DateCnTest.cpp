@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pinned dates of the calendar engine: table edges, leap months, festivals, solar terms, zodiac changes.
 
 #include "TestDates.h"

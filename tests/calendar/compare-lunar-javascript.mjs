@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Compares the calendar engine, day by day, with an independent calendar: the npm package
 // lunar-javascript. Run by hand (not by CTest, which cannot count on npm):
 //   npm install --prefix /tmp/lunarjs lunar-javascript@1.7.7

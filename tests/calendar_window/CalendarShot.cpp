@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the calendar window on a fixed "today" (argument yyyy-mm-dd) for looking at it and taking
 // screenshots: xvfb-run -a calwin_shot 2024-02-14, then `import -window root shot.png`.
 // With a second argument it saves the window's own image to that file and exits.

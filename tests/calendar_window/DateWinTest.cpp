@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The calendar window, driven offscreen through the window system's own mouse path.
 #include "DateWin.h"
 #include "Application.h"

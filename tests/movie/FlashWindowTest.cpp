@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The movie window and ShowDivinationMovie, with the Flash player replaced by a fake control.
 #include "Flash.h"
 

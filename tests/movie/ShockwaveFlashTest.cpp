@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Flash player control for real: Ruffle in Qt WebEngine, offscreen.
 #include "web/ShockwaveFlash.h"
 

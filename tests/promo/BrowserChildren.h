@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Counts the Chromium processes this test process has started.
 #pragma once
 

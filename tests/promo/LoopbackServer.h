@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A small HTTP server on 127.0.0.1 and a free port, run on a thread of its own for the lifetime of
 // the object. Each request is answered by a handler with raw bytes, or held open without an answer.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's promotion members as the program runs them: FormCreate from the window's
 // constructor against a loopback server, then the tick handlers.
 #include "BrowserChildren.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The promotion logic with a fake pane: schedule lines, the start-up downloads against a loopback
 // server through the real HTTP client, and the rotation ticks.
 #include "LoopbackServer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the fingerprint window as a user sees it, with the reading of CODE, for a look under Xvfb.
 // With SHOT.png it saves a picture of the window and quits; without, it stays until closed.
 #include "UntZhiwen.h"

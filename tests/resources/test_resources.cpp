@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every picture the windows load must be in the resources, at its native size and format: a
 // missing or resized picture would show as an empty or blurred widget, not as an error.
 #include <QGuiApplication>

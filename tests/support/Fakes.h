@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fake for every platform facility. Install one for a test's lifetime with
 // Platform::ScopedService<Interface>, or all the usual ones at once with FakeServices.
 #pragma once

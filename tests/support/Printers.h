@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Readable failure messages: gtest prints Qt strings as text, not as bytes or "{}".
 #pragma once
 

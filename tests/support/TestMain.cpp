@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one entry of every Qt test program: headless unless a display is asked for, the program's
 // application object (font substitutes, error backstop), the web engine prepared, and a promotion
 // server that refuses at once, so that no test waits on the network. These also hold when CTest

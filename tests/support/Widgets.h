@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Finding and answering windows as a user meets them: by object name, and modal dialogs as they
 // come up.
 #pragma once

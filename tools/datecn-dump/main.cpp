@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // datecn-dump [--ganzhi] FROM TO
 // Prints one line per day from FROM to TO inclusive (dates YYYY-MM-DD), UTF-8, tab-separated:
 // date, GetLunarDate, GetLunarMonthName, GetLunarDayName, GetLunarFestival, SolarTermIndex, GetSolarTerm,

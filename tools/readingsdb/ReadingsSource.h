@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The readings source (readings.tsv, UTF-8) and its conversion into rows of the readings store.
 // Standard C++ plus iconv; used by the generator and by its tests.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // readingsdb SOURCE.tsv OUTPUT: builds the readings store (an SQLite file named QuorFile.dll beside
 // the program) from the human-readable readings source. Each reading is stored scrambled and as hex
 // text, the form the program's QueryReading decodes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Generates calendar/SolarTermDays.inc: the China Standard Time day of each of the 24 solar terms for
 // the Gregorian years 1901–2050, packed one byte per month (first term on day 15 - high nibble, second
 // term on day 15 + low nibble).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 import flash.Lib;
 import flash.events.Event;
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A tiny movie for the player tests: a ball crossing a 320 × 240 stage at 10 frames per second.
 import flash.display.Sprite;
 import flash.events.Event;
