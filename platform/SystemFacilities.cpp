@@ -19,7 +19,7 @@ QString ProcProgramFolder::path() {
     const auto slash = exe.rfind('/');
     if (slash == std::string::npos)
         return {};
-    return QString::fromLocal8Bit(exe.data(), qsizetype(slash + 1));
+    return QString::fromLocal8Bit(exe.data(), static_cast<qsizetype>(slash) + 1);
 }
 
 QDate SystemClock::today() {

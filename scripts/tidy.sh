@@ -5,6 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${VELMORA_BUILD_DIR:-build}
-git ls-files '*.cpp' | grep -v '^tests/fuzz/' |
-    xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>&1 | grep -E 'warning:|error:' && exit 1
+findings=$(git ls-files '*.cpp' | grep -v '^tests/fuzz/' |
+    xargs -P "$(nproc)" -n 4 clang-tidy -p "$build" --quiet 2>&1 | grep -E 'warning:|error:' || true)
+if [ -n "$findings" ]; then
+    printf '%s\n' "$findings"
+    exit 1
+fi
 echo "clang-tidy: no findings"
