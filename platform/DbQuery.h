@@ -31,16 +31,23 @@ public:
     QString ConnectionString;
     QString SQL;
 
-    // Opens the data source read-only and runs SQL up to its first row. Never waits for a lock.
+    // Opens the data source read-only and runs SQL up to its first row. Never waits for a lock; a
+    // data source that is not a regular file (a FIFO, a device, a folder) fails at once.
     void Open();
     bool IsEmpty() const; // no row; only after Open()
     // The first field of the first row as text (UTF-8 bytes as stored). A NULL field raises.
     QByteArray FirstFieldAsText() const;
+    // The stored size of that field in bytes, read without fetching the field.
+    qint64 FirstFieldBytes() const;
     void Close();
 
-    // The "Data Source" value of an OLE DB style connection string, or an empty string. A value
-    // runs to the next ";" that starts another "Name=" part, so a folder holding ";" survives.
+    // The "Data Source" value of an OLE DB style connection string, or an empty string. A value in
+    // double or single quotes runs to its closing quote, a doubled quote standing for one; an
+    // unquoted value runs to the next ";" that starts another "Name=" part.
     static QString DataSource(const QString& connectionString);
+    // value as it goes into a connection string: unchanged when it holds no ";", no quote and no
+    // blank at either end, otherwise in double quotes with inner double quotes doubled.
+    static QString QuotedValue(const QString& value);
 
 private:
     [[noreturn]] void fail(const char* what) const;
