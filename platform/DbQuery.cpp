@@ -58,11 +58,13 @@ QString DbQuery::DataSource(const QString& connectionString) {
 }
 
 QString DbQuery::QuotedValue(const QString& value) {
-    static const QRegularExpression plain(QStringLiteral("^[^;\"'\\s](?:[^;\"']*[^;\"'\\s])?$"));
-    if (plain.match(value).hasMatch())
+    // An unquoted value is read up to the next ";" and trimmed as QString::trimmed() does.
+    const bool plain = !value.isEmpty() && !value.front().isSpace() && !value.back().isSpace() &&
+                       !value.contains(QLatin1Char(';')) && !value.contains(QLatin1Char('"')) &&
+                       !value.contains(QLatin1Char('\''));
+    if (plain)
         return value;
-    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
-           QLatin1Char('"');
+    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
 }
 
 void DbQuery::Open() {
