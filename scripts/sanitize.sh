@@ -11,7 +11,9 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FL
     ${CCACHE_DIR:+-DCMAKE_CXX_COMPILER_LAUNCHER=ccache} -DVELMORA_BENCH=OFF >/dev/null
 cmake --build "$build" -j2
 
-export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1
+# Chromium inside Qt WebEngine frees some objects with a sized delete of another size; ASan cannot
+# suppress that report by library, so that one check is off (all others stay on).
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:detect_stack_use_after_return=1:new_delete_type_mismatch=0
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp:print_suppressions=0"
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
