@@ -5,6 +5,8 @@
 
 #include <curl/curl.h>
 
+#include <algorithm>
+#include <chrono>
 #include <memory>
 #include <mutex>
 
@@ -41,7 +43,19 @@ struct SlistDeleter {
 
 } // namespace
 
-QByteArray CurlHttpClient::get(const QString& url) {
+QByteArray CurlHttpClient::get(const QString& url, Deadline deadline) {
+    // The time this request may take: the client's own limit, or less when the caller's deadline
+    // comes first. A deadline already past fails without a request.
+    long totalMs = TotalTimeoutMs;
+    if (deadline != Deadline::max()) {
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
+                .count();
+        if (left <= 0)
+            fail(url, QStringLiteral("no time left"));
+        totalMs = static_cast<long>(std::min<long long>(left, totalMs));
+    }
+
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 
@@ -73,8 +87,8 @@ QByteArray CurlHttpClient::get(const QString& url) {
     // the rest, so the request always goes straight to the server.
     curl_easy_setopt(c, CURLOPT_PROXY, "");
     curl_easy_setopt(c, CURLOPT_NOPROXY, "*");
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, ConnectTimeoutMs);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, TotalTimeoutMs);
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, std::min(ConnectTimeoutMs, totalMs));
+    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, totalMs);
     curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxBodyBytes));
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L); // no SIGALRM in a threaded GUI program
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, appendBody);

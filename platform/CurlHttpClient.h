@@ -13,7 +13,8 @@ public:
     static constexpr long TotalTimeoutMs = 5000; // the whole request, so a silent server cannot hold start-up
     static constexpr long long MaxBodyBytes = 1024 * 1024; // the documents are a few hundred bytes
 
-    QByteArray get(const QString& url) override;
+    using HttpClient::get;
+    QByteArray get(const QString& url, Deadline deadline) override;
 };
 
 } // namespace Platform

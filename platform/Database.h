@@ -31,6 +31,8 @@ public:
     virtual bool IsEmpty() const = 0; // no row; only after Open()
     // The first field of the first row as text (bytes as stored). A NULL field raises.
     virtual QByteArray FirstFieldAsText() const = 0;
+    // The stored size of that field in bytes, read without fetching the field.
+    virtual qint64 FirstFieldBytes() const = 0;
     virtual void Close() = 0;
 };
 

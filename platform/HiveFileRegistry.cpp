@@ -1,24 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "HiveFileRegistry.h"
 
+#include "HiveFile.h"
 #include "RegistryHive.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace Platform::Registry {
 
 namespace {
-
-// A hive larger than this is not ours to read whole; it counts as damaged.
-constexpr qint64 MaxHiveBytes = 16 * 1024 * 1024;
 
 bool validName(const QString& name) {
     return std::none_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x20; });
@@ -35,18 +29,14 @@ QString childPath(const KeyObject& parent, const QString& subKey) {
 
 // A missing file is an empty hive.
 LONG load(Hive& hive) {
-    QFile file(HivePath());
-    if (!file.exists()) {
+    QByteArray text;
+    bool exists = false;
+    if (const LONG r = ReadHiveFile(HivePath(), &text, &exists); r != ERROR_SUCCESS)
+        return r;
+    if (!exists) {
         hive = Hive();
         return ERROR_SUCCESS;
     }
-    if (!file.open(QIODevice::ReadOnly))
-        return ERROR_ACCESS_DENIED;
-    if (file.size() > MaxHiveBytes)
-        return ERROR_BADDB;
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return ERROR_ACCESS_DENIED;
     std::optional<Hive> parsed = Hive::parse(text);
     if (!parsed)
         return ERROR_BADDB;
@@ -54,46 +44,18 @@ LONG load(Hive& hive) {
     return ERROR_SUCCESS;
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    const char* p = bytes.constData();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, static_cast<size_t>(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        left -= n;
-    }
-    return true;
-}
-
-// Temporary file in the same folder, fsync, rename over the hive, fsync the folder: readers and
-// a crash see the old hive or the new one, never part of one.
-LONG save(const Hive& hive) {
-    const QString path = HivePath();
-    const QString dir = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(dir))
+// One change of the hive: under the writers' lock, read the hive as it is now, apply the change,
+// write it back. Concurrent writers (other instances of the program) thus keep each other's values.
+template <class Change> LONG update(Change change) {
+    const HiveLock lock(HivePath());
+    if (!lock.ok())
         return ERROR_REGISTRY_IO_FAILED;
-    QByteArray temp = QFile::encodeName(path) + ".XXXXXX";
-    const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (fd < 0)
-        return ERROR_REGISTRY_IO_FAILED;
-    bool ok = writeAll(fd, hive.text()) && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    if (ok)
-        ok = ::rename(temp.constData(), QFile::encodeName(path).constData()) == 0;
-    if (!ok) {
-        ::unlink(temp.constData());
-        return ERROR_REGISTRY_IO_FAILED;
-    }
-    const int dirFd = ::open(QFile::encodeName(dir).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dirFd >= 0) {
-        ::fsync(dirFd); // the rename itself made durable; failing here loses nothing already written
-        ::close(dirFd);
-    }
-    return ERROR_SUCCESS;
+    Hive hive;
+    if (const LONG r = load(hive); r != ERROR_SUCCESS)
+        return r;
+    if (!change(hive))
+        return ERROR_SUCCESS;
+    return WriteHiveFile(HivePath(), hive.text());
 }
 
 } // namespace
@@ -118,8 +80,13 @@ LONG HiveFileRegistry::createKey(HKEY root, const QString& subKey, HKEY* result)
     if (const LONG r = load(hive); r != ERROR_SUCCESS)
         return r;
     if (!hive.hasKey(path)) {
-        hive.addKey(path);
-        if (const LONG r = save(hive); r != ERROR_SUCCESS)
+        const LONG r = update([&](Hive& h) {
+            if (h.hasKey(path))
+                return false;
+            h.addKey(path);
+            return true;
+        });
+        if (r != ERROR_SUCCESS)
             return r;
     }
     *result = new KeyObject{path, false};
@@ -152,18 +119,16 @@ LONG HiveFileRegistry::queryValue(HKEY key, const QString& valueName, DWORD* typ
     return ERROR_SUCCESS;
 }
 
-LONG HiveFileRegistry::setValue(HKEY key, const QString& valueName, DWORD type, const BYTE* data,
-                                DWORD size) {
+LONG HiveFileRegistry::setValue(HKEY key, const QString& valueName, DWORD type, const BYTE* data, DWORD size) {
     if (!key)
         return ERROR_INVALID_HANDLE;
     if (!validName(valueName) || (!data && size > 0))
         return ERROR_INVALID_PARAMETER;
-    Hive hive;
-    if (const LONG r = load(hive); r != ERROR_SUCCESS)
-        return r;
-    hive.setValue(key->path, valueName,
-                  Value{type, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size))});
-    return save(hive);
+    const Value value{type, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size))};
+    return update([&](Hive& hive) {
+        hive.setValue(key->path, valueName, value);
+        return true;
+    });
 }
 
 LONG HiveFileRegistry::closeKey(HKEY key) {

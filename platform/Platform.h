@@ -6,6 +6,7 @@
 
 #include <QString>
 
+#include <chrono>
 #include <memory>
 #include <tuple>
 #include <utility>

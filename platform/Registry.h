@@ -8,9 +8,10 @@
 //
 // Every call reads the file afresh; every change replaces it atomically (temporary file, fsync,
 // rename), so a crash or a full disk leaves the old hive or the new one, never a mix. A hive that
-// cannot be parsed is never overwritten: opening a key fails with ERROR_BADDB, and so does every
-// query or write. The calls go to the program's registry facility (HiveFileRegistry unless a test
-// put another in its place).
+// cannot be parsed, or that is not a regular file, is never overwritten: opening a key fails with
+// ERROR_BADDB, and so does every query or write. Writers take a lock beside the hive, so several
+// instances of the program lose none of each other's values (see HiveFile.h). The calls go to the
+// program's registry facility (HiveFileRegistry unless a test put another in its place).
 #pragma once
 
 #include <QString>

@@ -118,10 +118,15 @@ void Hide(Platform::WebPane& pane, int top) {
 } // namespace
 
 void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server) {
+    StartUp(w, IdHTTP1, IdHTTP2, server, std::chrono::steady_clock::now() + StartUpBudget);
+}
+
+void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server,
+             std::chrono::steady_clock::time_point deadline) {
     try {
-        w.Memo1.setText(IdHTTP1.get(server + QLatin1String(SchedulePath)));
-        w.MainPaneOn = SwitchAt(IdHTTP2.get(server + QLatin1String(SwitchesPath)), 0);
-        w.TopPaneOn = SwitchAt(IdHTTP2.get(server + QLatin1String(SwitchesPath)), 1);
+        w.Memo1.setText(IdHTTP1.get(server + QLatin1String(SchedulePath), deadline));
+        w.MainPaneOn = SwitchAt(IdHTTP2.get(server + QLatin1String(SwitchesPath), deadline), 0);
+        w.TopPaneOn = SwitchAt(IdHTTP2.get(server + QLatin1String(SwitchesPath), deadline), 1);
     } catch (const std::exception&) {
         // Advertising must not disturb the user: no message, both panes off.
         w.MainPaneOn = 0;

@@ -10,6 +10,7 @@
 #include <QByteArrayList>
 #include <QString>
 
+#include <chrono>
 #include <cstdint>
 
 class QTimer;
@@ -79,9 +80,16 @@ struct Window {
 
 enum class Pane { Top, Main };
 
+// The three start-up requests together may take this long (each one also has the client's own
+// limit), so that whatever the server does the main window shows within 6 s of the start.
+inline constexpr std::chrono::milliseconds StartUpBudget{4500};
+
 // Downloads the schedule and the switches from server, then hides the panes with nothing to show.
-// Failures are not reported: they leave both switches off.
+// Failures are not reported: they leave both switches off. A request that would end after the
+// deadline fails; the first form gives the requests StartUpBudget from now.
 void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server);
+void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server,
+             std::chrono::steady_clock::time_point deadline);
 
 // One rotation step of a pane: shows its next entry and sets its timer to that entry's interval.
 void Tick(Window& w, Pane pane);

@@ -2,6 +2,7 @@
 #include "uShare.h"
 
 #include "Database.h"
+#include "DbQuery.h" // the connection string's quoting
 #include "Errors.h"
 #include "Platform.h"
 #include "Text.h"
@@ -16,8 +17,10 @@ QString GetAppPath() {
 
 QString GetConnectionString() {
     // The folder ends in "/" and the file part starts with one; the doubled separator is harmless.
-    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") + GetAppPath() +
-           QStringLiteral("/QuorFile.dll;Persist Security Info=True");
+    // A folder holding ";" or quotes is quoted, so the data source cannot end inside it.
+    return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+           Platform::DbQuery::QuotedValue(GetAppPath() + QStringLiteral("/QuorFile.dll")) +
+           QStringLiteral(";Persist Security Info=True");
 }
 
 QByteArray QueryReading(const QByteArray& code) {
@@ -31,6 +34,10 @@ QByteArray QueryReading(const QByteArray& code) {
         query->Open();
         if (query->IsEmpty())
             return {};
+        // Readings are a few hundred bytes; a huge field is a damaged or tampered store, and
+        // decoding it would hold the window for minutes.
+        if (query->FirstFieldBytes() > MaxStoredReadingBytes)
+            Platform::Abort();
         return Unscramble(Trim(query->FirstFieldAsText()), ReadingKey, ReadingRounds);
     } catch (...) {
         Platform::Abort();

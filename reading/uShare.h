@@ -15,12 +15,15 @@ namespace uShare {
 // The readings are descrambled with this key (only its high and low byte matter) and round count.
 inline constexpr std::uint16_t ReadingKey = 7419;
 inline constexpr std::int32_t ReadingRounds = 7;
+// A stored reading (its hex text) longer than this is a failed query.
+inline constexpr std::int64_t MaxStoredReadingBytes = 64 * 1024;
 
 // The folder of the running executable, with the trailing "/" ("" if it cannot be found).
 // Texts read from the store are decoded with DecodeText (Platform::DecodeGbk).
 QString GetAppPath();
 
-// "Provider=...;Data Source=<program folder>/QuorFile.dll;Persist Security Info=True".
+// "Provider=...;Data Source=<program folder>/QuorFile.dll;Persist Security Info=True", the data
+// source in double quotes when the folder holds ";", quotes or blanks at its ends.
 QString GetConnectionString();
 
 // The reading stored for a fingerprint code, empty when the store has no row for it. Raises the

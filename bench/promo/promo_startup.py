@@ -74,6 +74,37 @@ def black_hole():
     return "http://127.0.0.1:%d" % s.getsockname()[1], close
 
 
+def late_server(delay, trickle=False):
+    """Answers each request after `delay` seconds, just inside the client's limit of one request;
+    with trickle, it sends the head at once and then one body byte a second, never finishing."""
+    class Late(Handler):
+        def do_GET(self):
+            if trickle:
+                self.send_response(200)
+                self.send_header("Content-Length", "1000")
+                self.end_headers()
+                try:
+                    for _ in range(int(delay)):
+                        self.wfile.write(b"1")
+                        self.wfile.flush()
+                        time.sleep(1)
+                except OSError:
+                    pass
+                return
+            time.sleep(delay)
+            try:
+                Handler.do_GET(self)
+            except OSError:
+                pass
+
+    srv = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Late)
+    srv.daemon_threads = True
+    Handler.switches = b"11"
+    Handler.schedule = b"1>3>http://127.0.0.1:9/top\r\n0>3>http://127.0.0.1:9/main\r\n"
+    threading.Thread(target=srv.serve_forever, daemon=True).start()
+    return "http://127.0.0.1:%d" % srv.server_address[1], srv.shutdown
+
+
 def refused():
     s = socket.socket()
     s.bind(("127.0.0.1", 0))
@@ -150,6 +181,9 @@ def main():
         run(program, "black hole (panes hidden)", black_hole, 2)
         run(program, "good, switches 11", lambda: good_server(b"11"), 6)
         run(program, "good, switches 00", lambda: good_server(b"00"), 2)
+        run(program, "each answer after 4.9 s", lambda: late_server(4.9), 1)
+        run(program, "each answer after 1.9 s", lambda: late_server(1.9), 1)
+        run(program, "trickling a byte a second", lambda: late_server(30, trickle=True), 1)
 
 
 if __name__ == "__main__":

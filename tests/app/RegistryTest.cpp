@@ -7,13 +7,23 @@
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using namespace Platform::Registry;
 
@@ -40,8 +50,11 @@ protected:
         QFile f(path());
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
+    // The hive and whatever a write left beside it, except the writers' lock file.
     QStringList filesInFolder() const {
-        return QDir(dir_.path() + QStringLiteral("/velmora")).entryList(QDir::Files);
+        QStringList files = QDir(dir_.path() + QStringLiteral("/velmora")).entryList(QDir::Files);
+        files.removeAll(QStringLiteral("user.reg.lock"));
+        return files;
     }
 
     LONG set(const QString& name, DWORD type, const QByteArray& data) const {
@@ -328,6 +341,160 @@ TEST_F(HiveFile, SetStartPageWritesTheAddressAndOneZeroAsString) {
     EXPECT_EQ(v->type, REG_SZ);
     EXPECT_EQ(v->data, QByteArray("http://portal.velmora.example/?400\0", 35));
     EXPECT_EQ(UntReg::GetStartPage(), QByteArray("http://portal.velmora.example/?400"));
+}
+
+// ---- A hive that is not a regular file, shared by several writers, or a link ----
+
+// Runs body in a child process and gives its exit code, or -1 when it has not finished within
+// the bound (the child is then killed): a read that blocks fails the test instead of hanging it.
+int RunBounded(const std::function<int()>& body, std::chrono::seconds bound) {
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(body());
+    const auto end = std::chrono::steady_clock::now() + bound;
+    int status = 0;
+    while (::waitpid(pid, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > end) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+}
+
+struct SpecialHive {
+    const char* label;
+    void (*make)(const QByteArray& path);
+};
+
+class SpecialHiveFile : public HiveFile, public ::testing::WithParamInterface<SpecialHive> {};
+
+TEST_P(SpecialHiveFile, CountsAsDamagedWithoutBlockingOrGrowing) {
+    const QByteArray hive = QFile::encodeName(path());
+    QDir().mkpath(dir_.path() + QStringLiteral("/velmora"));
+    GetParam().make(hive);
+    struct stat before {};
+    ASSERT_EQ(::lstat(hive.constData(), &before), 0);
+    const int code = RunBounded(
+        [] {
+            rlimit memory{512L << 20, 512L << 20}; // reading /dev/zero whole must not be the way out
+            ::setrlimit(RLIMIT_AS, &memory);
+            HKEY key = nullptr;
+            if (RegCreateKeyEx(HKEY_CURRENT_USER, MainKey, &key) != ERROR_BADDB || key)
+                return 1;
+            if (!UntReg::GetStartPage().isEmpty())
+                return 2;
+            try {
+                UntReg::SetStartPage("http://portal.velmora.example/?400");
+                return 3;
+            } catch (const EVelmoraError&) {
+            }
+            return 0;
+        },
+        std::chrono::seconds(10));
+    EXPECT_EQ(code, 0) << "-1: blocked; 1: opened; 2: read a value; 3: wrote";
+    struct stat after {};
+    ASSERT_EQ(::lstat(hive.constData(), &after), 0);
+    EXPECT_EQ(after.st_mode, before.st_mode); // left in place, not replaced by a regular file
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Kinds, SpecialHiveFile,
+    ::testing::Values(
+        SpecialHive{"fifo", [](const QByteArray& p) { ASSERT_EQ(::mkfifo(p.constData(), 0600), 0); }},
+        SpecialHive{"linkToDevZero",
+                    [](const QByteArray& p) { ASSERT_EQ(::symlink("/dev/zero", p.constData()), 0); }},
+        SpecialHive{"directory", [](const QByteArray& p) { ASSERT_EQ(::mkdir(p.constData(), 0700), 0); }},
+        SpecialHive{"socket",
+                    [](const QByteArray& p) {
+                        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+                        sockaddr_un addr{};
+                        addr.sun_family = AF_UNIX;
+                        ASSERT_LT(p.size(), qsizetype(sizeof addr.sun_path));
+                        std::memcpy(addr.sun_path, p.constData(), size_t(p.size()));
+                        ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+                        ::close(fd);
+                    }}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+TEST_F(HiveFile, AWriteGoesThroughALinkAndKeepsTheMode) {
+    const QString real = dir_.path() + QStringLiteral("/elsewhere/user.reg");
+    QDir().mkpath(dir_.path() + QStringLiteral("/elsewhere"));
+    QDir().mkpath(dir_.path() + QStringLiteral("/velmora"));
+    {
+        QFile f(real);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ForeignHive);
+    }
+    ASSERT_EQ(::chmod(QFile::encodeName(real).constData(), 0640), 0);
+    ASSERT_EQ(::symlink("../elsewhere/user.reg", QFile::encodeName(path()).constData()), 0);
+
+    UntReg::SetStartPage("http://portal.velmora.example/?400");
+
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path()).constData(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode)) << "the link was replaced";
+    ASSERT_EQ(::stat(QFile::encodeName(real).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    QFile f(real);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().contains("\"Start Page\"=\"http://portal.velmora.example/?400\""));
+    EXPECT_EQ(QDir(dir_.path() + QStringLiteral("/elsewhere")).entryList(QDir::Files),
+              (QStringList{QStringLiteral("user.reg"), QStringLiteral("user.reg.lock")}));
+}
+
+TEST_F(HiveFile, ANewHiveIsPrivate) {
+    ::umask(022);
+    UntReg::SetStartPage("http://portal.velmora.example/?400");
+    struct stat st {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
+TEST_F(HiveFile, AWriteRemovesTemporaryFilesOfKilledWriters) {
+    write(ForeignHive);
+    for (const char* name :
+         {"user.reg.Ab12Cd", "user.reg.zzzzzz", "user.reg.bak", "user.reg.Ab12C", "other.Ab12Cd"}) {
+        QFile f(dir_.path() + QStringLiteral("/velmora/") + QLatin1String(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("REGEDIT4\n");
+    }
+    UntReg::SetStartPage("http://portal.velmora.example/?400");
+    EXPECT_EQ(filesInFolder(),
+              (QStringList{QStringLiteral("other.Ab12Cd"), QStringLiteral("user.reg"),
+                           QStringLiteral("user.reg.Ab12C"), QStringLiteral("user.reg.bak")}));
+}
+
+// Three instances of the program write 200 values each at the same time; every value arrives.
+TEST_F(HiveFile, ConcurrentWritersLoseNothing) {
+    constexpr int Writers = 3;
+    constexpr int Values = 200;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), dir_.path());
+    std::vector<std::unique_ptr<QProcess>> writers;
+    for (int i = 0; i < Writers; ++i) {
+        writers.push_back(std::make_unique<QProcess>());
+        writers.back()->setProcessEnvironment(env);
+        writers.back()->setProcessChannelMode(QProcess::ForwardedChannels);
+        writers.back()->start(QStringLiteral(HIVE_WRITER),
+                              {QStringLiteral("w%1").arg(i), QString::number(Values)});
+    }
+    for (auto& w : writers) {
+        ASSERT_TRUE(w->waitForFinished(100000)) << "a writer did not finish";
+        EXPECT_EQ(w->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(w->exitCode(), 0);
+    }
+    const std::optional<Hive> hive = Hive::parse(read());
+    ASSERT_TRUE(hive);
+    int lost = 0;
+    for (int i = 0; i < Writers; ++i)
+        for (int k = 0; k < Values; ++k)
+            lost += !hive->value(QStringLiteral("HKEY_CURRENT_USER\\Software\\Velmora\\Writers"),
+                                 QStringLiteral("w%1-%2").arg(i).arg(k));
+    EXPECT_EQ(lost, 0);
+    EXPECT_EQ(filesInFolder(), QStringList{QStringLiteral("user.reg")});
 }
 
 } // namespace

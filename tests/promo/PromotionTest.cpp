@@ -13,7 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 using Promo::Pane;
 
@@ -230,9 +232,38 @@ TEST(DownloadTest, SilentServerEndsAtTheTimeOut) {
     LoopbackServer server([](const QByteArray&, int) { return LoopbackServer::Silent(); });
     Rig rig;
     Platform::CurlHttpClient http;
-    Promo::StartUp(rig.w, http, http, server.base());
+    Promo::StartUp(rig.w, http, http, server.base(),
+                   std::chrono::steady_clock::now() + std::chrono::milliseconds(300));
     EXPECT_EQ(server.requests().size(), 1u);
     EXPECT_FALSE(rig.main.visible());
+}
+
+// A server that answers every request late, each within the client's own limit: the three
+// requests share one deadline, and the one that would end after it fails.
+TEST(DownloadTest, SlowAnswersShareOneDeadline) {
+    LoopbackServer server([](const QByteArray&, int i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        return Ok(i == 0 ? Schedule : "11");
+    });
+    Rig rig;
+    Platform::CurlHttpClient http;
+    Promo::StartUp(rig.w, http, http, server.base(),
+                   std::chrono::steady_clock::now() + std::chrono::milliseconds(1000));
+    EXPECT_GE(server.requests().size(), 2u);
+    EXPECT_EQ(rig.memo.text(), Schedule); // the first answer came in time
+    EXPECT_EQ(rig.mainOn, 0);
+    EXPECT_EQ(rig.topOn, 0);
+    EXPECT_FALSE(rig.main.visible());
+    EXPECT_FALSE(rig.top.visible());
+}
+
+TEST(HttpClientTest, APassedDeadlineFailsWithoutARequest) {
+    LoopbackServer server([](const QByteArray&, int) { return Ok("11"); });
+    Platform::CurlHttpClient http;
+    EXPECT_THROW(http.get(server.base() + "/x", std::chrono::steady_clock::now()), EVelmoraError);
+    EXPECT_TRUE(server.requests().empty());
+    EXPECT_EQ(http.get(server.base() + "/x", std::chrono::steady_clock::now() + std::chrono::seconds(5)),
+              "11");
 }
 
 TEST(HttpClientTest, BodyByteForByteAndNoProxy) {

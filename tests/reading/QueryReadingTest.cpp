@@ -9,8 +9,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
 #include <ostream>
 #include <sqlite3.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -86,7 +93,45 @@ INSTANTIATE_TEST_SUITE_P(
                     [] {
                         WriteStore({{"ooooo", std::nullopt}});
                     }},
-        BrokenStore{"Directory", [] { QDir().mkpath(StorePath()); }}));
+        BrokenStore{"Directory", [] { QDir().mkpath(StorePath()); }},
+        BrokenStore{"LinkToDevZero", [] { QFile::link(QStringLiteral("/dev/zero"), StorePath()); }},
+        BrokenStore{"ReadingOver64KiB", [] {
+                        WriteStore({{"ooooo", StoredForm(QByteArray(32 * 1024 + 1, 'a'))}});
+                    }}));
+
+TEST_F(QueryReadingTest, AReadingOf64KiBIsStillRead) {
+    const QByteArray longest(32 * 1024, 'a'); // 64 KiB of hex text
+    WriteStore({{"ooooo", StoredForm(longest)}});
+    EXPECT_EQ(uShare::QueryReading("ooooo"), longest);
+}
+
+// Opening a FIFO waits for a writer. Should the query block, a watchdog opens the write end after
+// a few seconds so that the test fails instead of hanging.
+TEST_F(QueryReadingTest, AFifoInPlaceOfTheStoreFailsWithoutBlocking) {
+    const QByteArray fifo = QFile::encodeName(StorePath());
+    ASSERT_EQ(::mkfifo(fifo.constData(), 0600), 0);
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    bool blocked = false;
+    std::thread watchdog([&] {
+        std::unique_lock lock(mutex);
+        if (done.wait_for(lock, std::chrono::seconds(5), [&] { return finished; }))
+            return;
+        blocked = true;
+        const int fd = ::open(fifo.constData(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    EXPECT_THROW(uShare::QueryReading("ooooo"), EAbort);
+    {
+        std::lock_guard lock(mutex);
+        finished = true;
+    }
+    done.notify_one();
+    watchdog.join();
+    EXPECT_FALSE(blocked) << "the query waited on the FIFO";
+}
 
 TEST_F(QueryReadingTest, AStoreLockedByAWriterFailsAtOnceAndWorksAgainAfterwards) {
     WriteStore({{"ooooo", StoredForm(Reading)}});

@@ -131,7 +131,27 @@ INSTANTIATE_TEST_SUITE_P(
         SourceRow{"Provider=P;Data Source=/程序 目录//QuorFile.dll;Persist Security Info=True",
                   "/程序 目录//QuorFile.dll"},
         SourceRow{"data source = /a/b.db", "/a/b.db"}, SourceRow{"Data Source=\"/a;b=c/d\";X=1", "/a;b=c/d"},
-        SourceRow{"Provider=P;Persist Security Info=True", ""}));
+        SourceRow{"Provider=P;Persist Security Info=True", ""},
+        SourceRow{"Data Source=\"/a \"\"b\"\";c=d/f\";X=1", "/a \"b\";c=d/f"},
+        SourceRow{"Data Source='/it''s;here/f';X=1", "/it's;here/f"}));
+
+// Whatever the folder holds, the data source read back from the connection string is the file.
+class QuotedSourceRows : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(QuotedSourceRows, ReadsBackWhole) {
+    const QString file = QString::fromUtf8(GetParam());
+    const QString connection = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
+                               Platform::DbQuery::QuotedValue(file) +
+                               QStringLiteral(";Persist Security Info=True");
+    EXPECT_EQ(Platform::DbQuery::DataSource(connection), file) << connection.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Folders, QuotedSourceRows,
+                         ::testing::Values("/opt/v//QuorFile.dll", "/opt/v;Name=x//QuorFile.dll",
+                                           "/a=b;c=d/;/QuorFile.dll", "/q\"uo\"te//QuorFile.dll",
+                                           "/it's/QuorFile.dll", "\"/lead//QuorFile.dll",
+                                           " /blank/ //QuorFile.dll ", "/程序 目录//QuorFile.dll", "\u00a0/nbsp/\u00a0",
+                                           "/x;Data Source=/y//QuorFile.dll"));
 
 TEST(ProgramFolder, IsTheExecutablesFolderAndNamesTheStoreInIt) {
     const QString folder = GetAppPath();
@@ -141,8 +161,8 @@ TEST(ProgramFolder, IsTheExecutablesFolderAndNamesTheStoreInIt) {
     EXPECT_EQ(Platform::DbQuery::DataSource(GetConnectionString()), folder + QStringLiteral("/QuorFile.dll"));
 }
 
-// The test program copies itself into a folder whose name holds Chinese characters and blanks, puts
-// a store beside the copy and runs this test there; the copy checks what it finds.
+// The test program copies itself into a folder whose name holds Chinese characters, blanks, ";Name=" and
+// quotes, puts a store beside the copy and runs this test there; the copy checks what it finds.
 TEST(ProgramFolder, WorksFromAFolderWithChineseCharactersAndBlanks) {
     const QString expected = qEnvironmentVariable("VELMORA_EXPECTED_FOLDER");
     if (!expected.isEmpty()) {
@@ -152,7 +172,8 @@ TEST(ProgramFolder, WorksFromAFolderWithChineseCharactersAndBlanks) {
     }
     QTemporaryDir temp;
     ASSERT_TRUE(temp.isValid());
-    const QString folder = temp.path() + QStringLiteral("/命理 程序 目录/");
+    // Also ";Name=", "=" and quotes, which a connection string must not split the folder at.
+    const QString folder = temp.path() + QStringLiteral("/命理 程序;Name=x 'q' \"d\" 目录/");
     ASSERT_TRUE(QDir().mkpath(folder));
     ASSERT_TRUE(QFile::copy(QStringLiteral("/proc/self/exe"), folder + QStringLiteral("reading_tests")));
     QFile::setPermissions(folder + QStringLiteral("reading_tests"), QFile::ReadOwner | QFile::ExeOwner);

@@ -7,7 +7,7 @@
 
 using namespace Platform::Registry;
 
-QByteArray FakeHttpClient::get(const QString& url) {
+QByteArray FakeHttpClient::get(const QString& url, Deadline) {
     requested << url;
     const auto it = bodies.constFind(url);
     if (it == bodies.constEnd())
@@ -83,6 +83,7 @@ public:
         row_ = it->second;
     }
     bool IsEmpty() const override { return !row_; }
+    qint64 FirstFieldBytes() const override { return row_ ? row_->size() : 0; }
     QByteArray FirstFieldAsText() const override {
         if (!row_)
             throw Platform::EDatabaseError(QStringLiteral("no row"));

@@ -49,7 +49,8 @@ struct FakeErrorBox : Platform::ErrorBox {
 struct FakeHttpClient : Platform::HttpClient {
     QMap<QString, QByteArray> bodies;
     QStringList requested;
-    QByteArray get(const QString& url) override;
+    using HttpClient::get;
+    QByteArray get(const QString& url, Deadline deadline) override;
 };
 
 // HKEY_CURRENT_USER in memory: key paths to their values.
