@@ -10,6 +10,7 @@ packages=(
     libcurl4-openssl-dev libsqlite3-dev libicu-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     haxe python3-fonttools fonts-arphic-ukai fonts-wqy-zenhei
+    clang libclang-rt-14-dev
     qt6-translations-l10n
     xvfb xauth xdotool x11-utils imagemagick
 )

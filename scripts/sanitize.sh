@@ -20,4 +20,4 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 export QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR
-ctest --test-dir "$build" -j2 --timeout 300 --output-on-failure
+ctest --test-dir "$build" -j2 --timeout 300 --output-on-failure "$@"
