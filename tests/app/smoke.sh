@@ -3,7 +3,8 @@
 # End-to-end run of the built program: under Xvfb, with a fake xdg-open first on PATH that logs
 # its arguments and a fresh XDG_CONFIG_HOME. The main window must appear; the exit is declined
 # from the keyboard, then confirmed; the program must end, the browser must have been handed the
-# home page and the hive must hold the portal as start page.
+# home page and the hive must hold the portal as start page. On the way a fingerprint reading is
+# looked up and must appear.
 # Usage: smoke.sh PATH/TO/velmora        (exit 77: skipped, no xvfb-run or xdotool)
 set -uo pipefail
 
@@ -44,6 +45,34 @@ trap 'kill "$pid" 2>/dev/null' EXIT
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora$' | head -1)
 [ -n "$window" ] || fail "the main window did not appear"
 echo "main window $window"
+
+# The fingerprint reading: the button (RzButton1, left 109) opens the window. "oooo" has no
+# reading, so "测算" leaves the caption alone in the panel; "ooooo" has
+# one, so the reading panel (the bottom part, from y 150) must change. (Without the readings file
+# both leave the panel empty.)
+xdotool mousemove --window "$window" 149 102 click 1
+reading=$(timeout 15 xdotool search --sync --onlyvisible --name '^指纹算命$' | head -1)
+[ -n "$reading" ] || fail "the fingerprint window did not appear"
+xdotool windowfocus --sync "$reading" 2>/dev/null || true
+panel() { import -window "$reading" "$work/panel.png" && convert "$work/panel.png" -crop +0+150 +repage rgb:- | md5sum; }
+# Enter in the code box moves the focus to "测算"; the next Enter presses it.
+xdotool type --delay 50 oooo
+xdotool key --delay 100 Return Return
+sleep 0.5
+caption=$(panel)
+xdotool key --delay 100 shift+Tab End o Return Return
+shown=
+for _ in $(seq 30); do
+    sleep 0.1
+    [ "$(panel)" != "$caption" ] && shown=1 && break
+done
+[ -n "$shown" ] || fail "no reading appeared for ooooo"
+xdotool key --clearmodifiers Escape
+for _ in $(seq 50); do
+    xdotool search --onlyvisible --name '^指纹算命$' >/dev/null 2>&1 || break
+    sleep 0.1
+done
+echo "fingerprint reading shown"
 
 # Clicks the close button (RzButton7: left 708, top 8 in the button row under the 84-high banner)
 # and waits for the exit dialog.
