@@ -6,7 +6,8 @@
 // Usage: velmora_movie_bench [kind=1] [first-frame.png] [seconds to hold the first window open]
 // Output, one "key value" per line: cold_loaded_ms, cold_first_frame_ms (first frame seen in the
 // window's pixels), cold_page_frame_ms (first frame as the player page reports it), pss_mib, and
-// the same three timings for a second press in the same process (warm_*).
+// the same three timings for a second press in the same process (warm_*); then the memory with no,
+// one and three movie windows and after closing the three (movies_*_mib).
 #include "Flash.h"
 
 #include "Application.h"
@@ -131,7 +132,11 @@ int main(int argc, char** argv) {
     const int holdMs = argc > 3 ? QByteArray(argv[3]).toInt() * 1000 : 0;
     int status = 0;
     QTimer::singleShot(0, [&] {
+        settle(1000);
+        const double before = treePssMiB();
+        QList<QWidget*> windows;
         const Press cold = press(kind, 30000);
+        windows << FrmFlash;
         settle(3000); // let the movie play a while before measuring memory
         const double pss = treePssMiB();
         std::printf("pss_mib %.1f\n", pss);
@@ -139,6 +144,16 @@ int main(int argc, char** argv) {
         if (holdMs > 0)
             settle(holdMs); // for screenshots: one movie window playing
         const Press warm = press(kind, 30000);
+        windows << FrmFlash;
+        press(kind, 30000);
+        windows << FrmFlash;
+        settle(3000);
+        const double three = treePssMiB();
+        for (QWidget* window : windows)
+            window->close();
+        settle(3000); // the closed windows' players wind down
+        std::printf("movies_0_mib %.1f\nmovies_1_mib %.1f\nmovies_3_mib %.1f\nmovies_closed_mib %.1f\n",
+                    before, pss, three, treePssMiB());
         std::printf("cold_loaded_ms %.1f\ncold_first_frame_ms %.1f\ncold_page_frame_ms %.1f\n"
                     "warm_loaded_ms %.1f\nwarm_first_frame_ms %.1f\nwarm_page_frame_ms %.1f\n",
                     cold.loadedMs, cold.pixelsMs, cold.pageMs, warm.loadedMs, warm.pixelsMs, warm.pageMs);
