@@ -39,6 +39,13 @@ void TFrmmain::FormCreate() {
     // The schedule and the switches come over the program's HTTP client (IdHTTP1 and IdHTTP2 alike).
     Platform::HttpClient& http = Platform::services().http();
     Promo::StartUp(w, http, http, Promo::Server());
+
+    // A switched-on pane gets its browser view now, before the window is first shown: made later,
+    // the view would make Qt re-create the shown window's native window (it blinks and takes the
+    // focus). With both panes off nothing of the web engine is loaded.
+    for (Platform::WebPane* pane : {EmbeddedWB1.get(), EmbeddedWB2.get()})
+        if (pane->visible())
+            pane->prepare();
 }
 
 void TFrmmain::Timer1Timer() {

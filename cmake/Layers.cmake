@@ -7,6 +7,7 @@ set(VELMORA_LAYERS
     "datecn:"
     "readingsdb_source:"
     "vplatform:"
+    "velmora_web:" # vplatform's web facilities, loaded by vplatform at run time; links none of ours
     "vwidgets:"
     "vresources:"
     "vpromo:vplatform"

@@ -10,9 +10,9 @@
 #include "QtBeeper.h"
 #include "QtErrorBox.h"
 #include "SystemFacilities.h"
+#include "WebModule.h"
 #include "WindowPlacement.h"
 #include "XdgLauncher.h"
-#include "web/WebEngineFacilities.h"
 
 namespace Platform {
 
@@ -20,8 +20,8 @@ Services::Services()
     : facilities_(std::make_shared<XdgLauncher>(), std::make_shared<QtBeeper>(),
                   std::make_shared<QtErrorBox>(), std::make_shared<CurlHttpClient>(),
                   std::make_shared<Registry::HiveFileRegistry>(), std::make_shared<SqliteDatabase>(),
-                  std::make_shared<ProcProgramFolder>(), std::make_shared<WebEnginePanes>(),
-                  std::make_shared<RufflePlayers>(), std::make_shared<SystemClock>(),
+                  std::make_shared<ProcProgramFolder>(), std::make_shared<ModuleWebPanes>(),
+                  std::make_shared<ModuleFlashPlayers>(), std::make_shared<SystemClock>(),
                   std::make_shared<ScreenPlacement>()) {}
 
 Services& services() {

@@ -22,6 +22,11 @@ void QuietWebEngineMessages(QtMsgType type, const QMessageLogContext& context, c
         ((context.category && std::strcmp(context.category, "qt.webenginecontext") == 0) ||
          message == QLatin1String("Sandboxing disabled by user.")))
         return;
+    // Without OpenGL, by choice: WebEngine's advice to share GL contexts does not apply.
+    if (type == QtWarningMsg &&
+        (message.startsWith(QLatin1String("Qt WebEngine seems to be initialized from a plugin.")) ||
+         message.startsWith(QLatin1String("No suitable graphics backend found"))))
+        return;
     if (previousHandler)
         previousHandler(type, context, message);
 }
@@ -31,18 +36,31 @@ void QuietWebEngineMessages(QtMsgType type, const QMessageLogContext& context, c
 void PrepareWebEngine() {
     if (::geteuid() == 0)
         ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", /*overwrite=*/0);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // No OpenGL: our small pages and the movie draw in software for less memory and start-up
+    // time than a GL context costs, and the web engine, loaded later from its module, needs no
+    // context shared from the start (no AA_ShareOpenGLContexts). A user's own setting wins.
+    ::setenv("QT_QUICK_BACKEND", "software", /*overwrite=*/0);
+    ::setenv("QT_XCB_GL_INTEGRATION", "none", /*overwrite=*/0);
 
     // Chromium logs to the terminal from every process (GPU blocklists and the like, at its error
     // level): only its fatal messages are kept, unless the user asks for a log level himself.
     QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
-    if (!flags.contains("--log-level") && !flags.contains("--enable-logging")) {
-        flags += flags.isEmpty() ? "--log-level=3" : " --log-level=3";
-        ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.constData(), 1);
-    }
+    auto add = [&flags](const char* flag) {
+        if (!flags.contains(flag))
+            flags += (flags.isEmpty() ? "" : " ") + QByteArray(flag);
+    };
+    if (!flags.contains("--log-level") && !flags.contains("--enable-logging"))
+        add("--log-level=3");
+    add("--disable-gpu");
+    add("--disable-gpu-compositing");
+    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.constData(), 1);
     // The pages' console messages below the error level are not ours to show (QT_LOGGING_RULES
     // can turn them back on); our own warnings and every critical message still reach stderr.
-    QLoggingCategory::setFilterRules(QStringLiteral("js.info=false\njs.warning=false\njs.debug=false"));
+    // WebEngine's own start-up report (qt.webenginecontext at the info level) reads the shared
+    // OpenGL context, which does not exist without GL: it stays off.
+    QLoggingCategory::setFilterRules(QStringLiteral("js.info=false\njs.warning=false\njs.debug=false\n"
+                                                    "qt.webenginecontext.info=false\n"
+                                                    "qt.webenginecontext.debug=false"));
     previousHandler = qInstallMessageHandler(QuietWebEngineMessages);
 }
 

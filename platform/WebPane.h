@@ -16,6 +16,9 @@ public:
     virtual ~WebPane() = default;
     // Starts loading the address and returns at once. Only http: and https: addresses load.
     virtual void navigate(const QString& address) = 0;
+    // Makes what the pane draws with, without loading anything, so that its first page changes
+    // nothing in the window around it. The first navigate() does it otherwise.
+    virtual void prepare() {}
     virtual bool visible() const = 0; // the pane's own Visible setting, whether or not its window shows
     virtual void setVisible(bool on) = 0;
     virtual int top() const = 0; // in its panel's coordinates

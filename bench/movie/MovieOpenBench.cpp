@@ -6,13 +6,14 @@
 // Usage: velmora_movie_bench [kind=1] [first-frame.png] [seconds to hold the first window open]
 // Output, one "key value" per line: cold_loaded_ms, cold_first_frame_ms (first frame seen in the
 // window's pixels), cold_page_frame_ms (first frame as the player page reports it), pss_mib, and
-// the same three timings for a second press in the same process (warm_*).
+// the same three timings for a second press in the same process (warm_*); then the memory with no,
+// one and three movie windows and after closing the three (movies_*_mib).
 #include "Flash.h"
 
 #include "Application.h"
+#include "MovieControl.h"
 #include "WebEngineEnv.h"
 #include "WindowOwner.h"
-#include "web/ShockwaveFlash.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -29,6 +30,20 @@ namespace {
 
 struct Press {
     double loadedMs = -1, pixelsMs = -1, pageMs = -1;
+};
+
+// Notes the player's signals.
+class Probe : public QObject {
+    Q_OBJECT
+public:
+    Probe(const QElapsedTimer& clock, Press& press) : clock_(clock), press_(press) {}
+public slots:
+    void loaded() { press_.loadedMs = clock_.nsecsElapsed() / 1e6; }
+    void firstFrame() { press_.pageMs = clock_.nsecsElapsed() / 1e6; }
+
+private:
+    const QElapsedTimer& clock_;
+    Press& press_;
 };
 
 QString shotFile; // where to keep the first frame seen, when asked (second argument)
@@ -57,15 +72,15 @@ Press press(int kind, int timeoutMs) {
     QEventLoop loop;
     clock.start();
     Flash::ShowDivinationMovie(kind);
-    auto* control = qobject_cast<Platform::ShockwaveFlash*>(FrmFlash->ShockwaveFlash1);
+    QWidget* control = FrmFlash ? FrmFlash->ShockwaveFlash1 : nullptr;
     if (!control)
         return p;
-    // Connected in the loop's context, so that nothing reaches this frame after it returns.
-    QObject::connect(control, &Platform::ShockwaveFlash::loaded, &loop,
-                     [&] { p.loadedMs = clock.nsecsElapsed() / 1e6; });
-    QObject::connect(control, &Platform::ShockwaveFlash::firstFrameDrawn, &loop,
-                     [&] { p.pageMs = clock.nsecsElapsed() / 1e6; });
-    QObject::connect(control, &Platform::ShockwaveFlash::failed, &loop, &QEventLoop::quit);
+    // The player comes from the web engine module, as in the program, so its signals are known here
+    // by name only. The probe lives in the loop's frame: nothing reaches it after the loop returns.
+    Probe probe(clock, p);
+    QObject::connect(control, SIGNAL(loaded(double, int, int)), &probe, SLOT(loaded()));
+    QObject::connect(control, SIGNAL(firstFrameDrawn()), &probe, SLOT(firstFrame()));
+    QObject::connect(control, SIGNAL(failed(QString)), &loop, SLOT(quit()));
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         // Grabbing the view costs CPU the player needs: look seldom until the header is in.
@@ -131,7 +146,11 @@ int main(int argc, char** argv) {
     const int holdMs = argc > 3 ? QByteArray(argv[3]).toInt() * 1000 : 0;
     int status = 0;
     QTimer::singleShot(0, [&] {
+        settle(1000);
+        const double before = treePssMiB();
+        QList<QWidget*> windows;
         const Press cold = press(kind, 30000);
+        windows << FrmFlash;
         settle(3000); // let the movie play a while before measuring memory
         const double pss = treePssMiB();
         std::printf("pss_mib %.1f\n", pss);
@@ -139,6 +158,16 @@ int main(int argc, char** argv) {
         if (holdMs > 0)
             settle(holdMs); // for screenshots: one movie window playing
         const Press warm = press(kind, 30000);
+        windows << FrmFlash;
+        press(kind, 30000);
+        windows << FrmFlash;
+        settle(3000);
+        const double three = treePssMiB();
+        for (QWidget* window : windows)
+            window->close();
+        settle(3000); // the closed windows' players wind down
+        std::printf("movies_0_mib %.1f\nmovies_1_mib %.1f\nmovies_3_mib %.1f\nmovies_closed_mib %.1f\n",
+                    before, pss, three, treePssMiB());
         std::printf("cold_loaded_ms %.1f\ncold_first_frame_ms %.1f\ncold_page_frame_ms %.1f\n"
                     "warm_loaded_ms %.1f\nwarm_first_frame_ms %.1f\nwarm_page_frame_ms %.1f\n",
                     cold.loadedMs, cold.pixelsMs, cold.pageMs, warm.loadedMs, warm.pixelsMs, warm.pageMs);
@@ -149,3 +178,5 @@ int main(int argc, char** argv) {
     app.exec();
     return status;
 }
+
+#include "MovieOpenBench.moc"

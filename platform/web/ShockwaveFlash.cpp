@@ -159,17 +159,31 @@ void ShockwaveFlash::SetMovie(const QString& path) {
     view_->setUrl(QUrl::fromLocalFile(PlayerFolder() + QLatin1String(kPage)));
 }
 
-// A closed movie window is only hidden and lives on until the program ends: it must fall silent.
-// (The page also stops the player while hidden; muting covers sound already queued.)
+// A closed movie window is only hidden and lives on until the program ends: it must fall silent
+// and give its player's memory back. Muting covers sound already queued; the page is discarded
+// (its renderer process ends) once the view has hidden too, and loads afresh if shown again.
+// A minimised window is hidden spontaneously: it keeps its page, which stops while hidden.
 void ShockwaveFlash::showEvent(QShowEvent* event) {
     MovieControl::showEvent(event);
-    view_->page()->setAudioMuted(false);
+    QWebEnginePage* page = view_->page();
+    page->setAudioMuted(false);
+    if (page->lifecycleState() != QWebEnginePage::LifecycleState::Active)
+        page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
 }
 
 void ShockwaveFlash::hideEvent(QHideEvent* event) {
     MovieControl::hideEvent(event);
-    if (!event->spontaneous())
-        view_->page()->setAudioMuted(true);
+    if (event->spontaneous())
+        return;
+    view_->page()->setAudioMuted(true);
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            QWebEnginePage* page = view_->page();
+            if (!isVisible() && !page->isVisible())
+                page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+        },
+        Qt::QueuedConnection);
 }
 
 QString ShockwaveFlash::Message() const {

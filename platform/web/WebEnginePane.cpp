@@ -34,10 +34,8 @@ QWebEngineView* WebEnginePane::view() const {
     return static_cast<QWebEngineView*>(view_.data());
 }
 
-void WebEnginePane::navigate(const QString& address) {
-    if (!place_ || !IsWebAddress(address))
-        return;
-    if (!view_) {
+void WebEnginePane::prepare() {
+    if (place_ && !view_) {
         auto* view = new PaneView(place_);
         view->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
         auto* layout = new QVBoxLayout(place_);
@@ -45,6 +43,12 @@ void WebEnginePane::navigate(const QString& address) {
         layout->addWidget(view);
         view_ = view;
     }
+}
+
+void WebEnginePane::navigate(const QString& address) {
+    if (!place_ || !IsWebAddress(address))
+        return;
+    prepare();
     view()->load(QUrl(address));
 }
 

@@ -18,6 +18,7 @@ public:
     explicit WebEnginePane(QWidget* place);
 
     void navigate(const QString& address) override;
+    void prepare() override; // makes the browser view
     bool visible() const override;
     void setVisible(bool on) override;
     int top() const override;

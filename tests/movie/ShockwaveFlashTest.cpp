@@ -115,11 +115,18 @@ TEST_F(Player, PlaysAMovieAndReportsItsHeader) {
     EXPECT_TRUE(control.Message().isEmpty());
     EXPECT_TRUE(failed.isEmpty());
 
-    // Hidden (a closed movie window) it falls silent; shown again it plays with sound.
+    // Hidden (a closed movie window) it falls silent and lets its page go; shown again it plays
+    // afresh, with sound.
+    QWebEnginePage* page = control.View()->page();
     control.hide();
-    EXPECT_TRUE(control.View()->page()->isAudioMuted());
+    EXPECT_TRUE(page->isAudioMuted());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [page] { return page->lifecycleState() == QWebEnginePage::LifecycleState::Discarded; }, 5000));
+    drawn.clear();
     control.show();
-    EXPECT_FALSE(control.View()->page()->isAudioMuted());
+    EXPECT_FALSE(page->isAudioMuted());
+    EXPECT_EQ(page->lifecycleState(), QWebEnginePage::LifecycleState::Active);
+    EXPECT_TRUE(drawn.wait(kLoadTimeoutMs));
 }
 
 // A window of another shape than the movie shows all of it, scaled and centred: the bands beside
