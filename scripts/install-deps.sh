@@ -12,7 +12,7 @@ packages=(
     haxe python3-fonttools fonts-arphic-ukai fonts-wqy-zenhei
     clang libclang-rt-14-dev
     qt6-translations-l10n
-    xvfb xauth xdotool x11-utils imagemagick
+    xvfb xauth xdotool x11-utils imagemagick openbox python3
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 missing=()
