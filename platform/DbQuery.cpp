@@ -65,7 +65,8 @@ QString DbQuery::QuotedValue(const QString& value) {
                        !value.contains(QLatin1Char('\''));
     if (plain)
         return value;
-    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    return QLatin1Char('"') + QString(value).replace(QLatin1Char('"'), QStringLiteral("\"\"")) +
+           QLatin1Char('"');
 }
 
 void DbQuery::Open() {

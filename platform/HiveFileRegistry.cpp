@@ -119,7 +119,8 @@ LONG HiveFileRegistry::queryValue(HKEY key, const QString& valueName, DWORD* typ
     return ERROR_SUCCESS;
 }
 
-LONG HiveFileRegistry::setValue(HKEY key, const QString& valueName, DWORD type, const BYTE* data, DWORD size) {
+LONG HiveFileRegistry::setValue(HKEY key, const QString& valueName, DWORD type, const BYTE* data,
+                                DWORD size) {
     if (!key)
         return ERROR_INVALID_HANDLE;
     if (!validName(valueName) || (!data && size > 0))

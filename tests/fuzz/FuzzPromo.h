@@ -5,8 +5,8 @@
 
 #include "Errors.h"
 #include "Platform.h"
-#include "web/WebPane.h"
 #include "Promotion.h"
+#include "web/WebPane.h"
 
 #include <QCoreApplication>
 #include <QTimer>

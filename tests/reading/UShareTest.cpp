@@ -150,8 +150,8 @@ INSTANTIATE_TEST_SUITE_P(Folders, QuotedSourceRows,
                          ::testing::Values("/opt/v//QuorFile.dll", "/opt/v;Name=x//QuorFile.dll",
                                            "/a=b;c=d/;/QuorFile.dll", "/q\"uo\"te//QuorFile.dll",
                                            "/it's/QuorFile.dll", "\"/lead//QuorFile.dll",
-                                           " /blank/ //QuorFile.dll ", "/程序 目录//QuorFile.dll", "\u00a0/nbsp/\u00a0",
-                                           "/x;Data Source=/y//QuorFile.dll"));
+                                           " /blank/ //QuorFile.dll ", "/程序 目录//QuorFile.dll",
+                                           "\u00a0/nbsp/\u00a0", "/x;Data Source=/y//QuorFile.dll"));
 
 TEST(ProgramFolder, IsTheExecutablesFolderAndNamesTheStoreInIt) {
     const QString folder = GetAppPath();
