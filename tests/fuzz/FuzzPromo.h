@@ -6,7 +6,7 @@
 #include "Errors.h"
 #include "Platform.h"
 #include "Promotion.h"
-#include "web/WebPane.h"
+#include "WebPane.h"
 
 #include <QCoreApplication>
 #include <QTimer>
