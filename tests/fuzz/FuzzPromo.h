@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Errors.h"
+#include "HttpClient.h"
 #include "Platform.h"
 #include "Promotion.h"
 #include "WebPane.h"

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // HexToText and Unscramble on any text: lengths follow the pairs, no memory fault.
+#include "Beeper.h"
 #include "Platform.h"
 #include "uShare.h"
 
