@@ -7,7 +7,8 @@
 // Output, one "key value" per line: cold_loaded_ms, cold_first_frame_ms (first frame seen in the
 // window's pixels), cold_page_frame_ms (first frame as the player page reports it), pss_mib, and
 // the same three timings for a second press in the same process (warm_*); then the memory with no,
-// one and three movie windows and after closing the three (movies_*_mib).
+// one and three movie windows and after closing the three (movies_*_mib), the last also by
+// process kind (movies_closed_<kind>_mib).
 #include "Flash.h"
 
 #include "Application.h"
@@ -96,7 +97,9 @@ Press press(int kind, int timeoutMs) {
 }
 
 // Proportional set size of this process and all its descendants, in MiB.
-double treePssMiB() {
+// PSS in MiB of this process and its children, by kind: "program" for this process, else the
+// child's --type (renderer, zygote, utility, gpu-process).
+std::map<QString, double> treePssByKind() {
     std::map<int, int> parent;
     for (const QString& name : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool ok = false;
@@ -112,21 +115,35 @@ double treePssMiB() {
         if (rest.size() > 1)
             parent[pid] = rest[1].toInt();
     }
-    double kib = 0;
+    std::map<QString, double> mib;
+    const int self = static_cast<int>(QCoreApplication::applicationPid());
     for (const auto& [pid, ppid] : parent) {
         int p = pid;
-        while (p > 1 && p != QCoreApplication::applicationPid())
+        while (p > 1 && p != self)
             p = parent.count(p) ? parent[p] : 0;
-        if (p != QCoreApplication::applicationPid())
+        if (p != self)
             continue;
+        QString kind = QStringLiteral("program");
+        QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+        if (pid != self && cmdline.open(QIODevice::ReadOnly))
+            for (const QByteArray& arg : cmdline.readAll().split('\0'))
+                if (arg.startsWith("--type="))
+                    kind = QString::fromLatin1(arg.mid(7));
         QFile rollup(QStringLiteral("/proc/%1/smaps_rollup").arg(pid));
         if (!rollup.open(QIODevice::ReadOnly))
             continue;
         for (const QByteArray& line : rollup.readAll().split('\n'))
             if (line.startsWith("Pss:"))
-                kib += line.mid(4).trimmed().split(' ').value(0).toDouble();
+                mib[kind] += line.mid(4).trimmed().split(' ').value(0).toDouble() / 1024;
     }
-    return kib / 1024;
+    return mib;
+}
+
+double treePssMiB() {
+    double total = 0;
+    for (const auto& [kind, mib] : treePssByKind())
+        total += mib;
+    return total;
 }
 
 void settle(int ms) {
@@ -168,6 +185,9 @@ int main(int argc, char** argv) {
         settle(3000); // the closed windows' players wind down
         std::printf("movies_0_mib %.1f\nmovies_1_mib %.1f\nmovies_3_mib %.1f\nmovies_closed_mib %.1f\n",
                     before, pss, three, treePssMiB());
+        // What stays once every window is closed: the web engine's own processes and libraries.
+        for (const auto& [kind, mib] : treePssByKind())
+            std::printf("movies_closed_%s_mib %.1f\n", qPrintable(kind), mib);
         std::printf("cold_loaded_ms %.1f\ncold_first_frame_ms %.1f\ncold_page_frame_ms %.1f\n"
                     "warm_loaded_ms %.1f\nwarm_first_frame_ms %.1f\nwarm_page_frame_ms %.1f\n",
                     cold.loadedMs, cold.pixelsMs, cold.pageMs, warm.loadedMs, warm.pixelsMs, warm.pageMs);

@@ -13,6 +13,7 @@
 #include <QLibraryInfo>
 #include <QShowEvent>
 #include <QStackedLayout>
+#include <QTimer>
 #include <QUrl>
 #include <QWebChannel>
 #include <QWebEnginePage>
@@ -20,6 +21,8 @@
 #include <QWebEngineScriptCollection>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
+
+#include <malloc.h>
 
 namespace Platform {
 
@@ -180,8 +183,12 @@ void ShockwaveFlash::hideEvent(QHideEvent* event) {
         this,
         [this] {
             QWebEnginePage* page = view_->page();
-            if (!isVisible() && !page->isVisible())
-                page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+            if (isVisible() || page->isVisible())
+                return;
+            page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+            // The browser side frees the page's state as its renderer goes; the C heap keeps
+            // those pages unless asked to give them back (some 8 MiB after a movie).
+            QTimer::singleShot(2000, [] { ::malloc_trim(0); });
         },
         Qt::QueuedConnection);
 }
