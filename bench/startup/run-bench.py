@@ -12,7 +12,8 @@ and measures:
   panes_mib       PSS 3 s after both panes loaded their first pages
   movie_mib       PSS with one movie window playing (velmora_movie_bench)
   first_frame_ms  press of the palm-reading button to the movie's first frame (the same tool)
-  movies_*_mib    PSS with no, 1 and 3 movie windows, and after closing the three
+  movies_*_mib    PSS with no, 1 and 3 movie windows, and after closing the three (in total and
+                  by process kind)
 It prints medians, with ratios against the bare window or against the targets.
 """
 import ctypes
@@ -234,9 +235,9 @@ def main():
                 if "pss_mib" in vals:
                     add("movie_mib", float(vals["pss_mib"]))
                     add("first_frame_ms", float(vals["cold_first_frame_ms"]))
-                for key in ("movies_0_mib", "movies_1_mib", "movies_3_mib", "movies_closed_mib"):
-                    if key in vals:
-                        add(key, float(vals[key]))
+                for key, value in vals.items():
+                    if key.startswith("movies_"):
+                        add(key, float(value))
     finally:
         server.shutdown()
         wm.kill()
