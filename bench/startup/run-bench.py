@@ -7,6 +7,7 @@ Usage: bench/startup/run-bench.py BUILD [runs=5]
 In one loop, alternately, it starts the bare peer window (bench/startup/BareWindow) and velmora,
 and measures:
   start_ms        start to a visible window, promotion server refused (127.0.0.1:9)
+  text_*          the bare window with a line of Chinese text (BareWindow --text), a second floor
   idle_mib        PSS of the process and its children 3 s after the window showed
   good_start_ms   start to a visible window with a loopback promotion server, both panes on
   panes_mib       PSS 3 s after both panes loaded their first pages
@@ -212,6 +213,12 @@ def main():
             add("bare_idle_mib", tree_pss_mib(p.pid))
             stop(p)
 
+            p, ms = start_and_wait([BARE, "--text"], b"BareWindow", env, display)
+            add("text_start_ms", ms)
+            time.sleep(3)
+            add("text_idle_mib", tree_pss_mib(p.pid))
+            stop(p)
+
             p, ms = start_and_wait([VELMORA], b"Velmora", refused, display)
             add("start_ms", ms)
             time.sleep(3)
@@ -256,6 +263,10 @@ def main():
             what, base, limit = targets[k]
             line += f"   {med[k] / base:5.2f}× {what} {base:.1f} (limit {limit * base:.0f})"
         print(line)
+
+    if "text_start_ms" in med:  # the same against the bare window with a line of Chinese text
+        print(f"against the bare window with text: start {med['start_ms'] / med['text_start_ms']:.2f}×, "
+              f"idle {med['idle_mib'] / med['text_idle_mib']:.2f}×")
 
 
 if __name__ == "__main__":
