@@ -27,14 +27,6 @@ public:
     qint64 FirstFieldBytes() const override;
     void Close() override;
 
-    // The "Data Source" value of an OLE DB style connection string, or an empty string. A value in
-    // double or single quotes runs to its closing quote, a doubled quote standing for one; an
-    // unquoted value runs to the next ";" that starts another "Name=" part.
-    static QString DataSource(const QString& connectionString);
-    // value as it goes into a connection string: unchanged when it holds no ";", no quote and no
-    // blank at either end, otherwise in double quotes with inner double quotes doubled.
-    static QString QuotedValue(const QString& value);
-
 private:
     [[noreturn]] void fail(const char* what) const;
     sqlite3* db_ = nullptr;

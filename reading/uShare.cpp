@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uShare.h"
 
+#include "ConnectionString.h"
 #include "Database.h"
-#include "DbQuery.h" // the connection string's quoting
 #include "Errors.h"
 #include "Platform.h"
 #include "Text.h"
@@ -19,7 +19,7 @@ QString GetConnectionString() {
     // The folder ends in "/" and the file part starts with one; the doubled separator is harmless.
     // A folder holding ";" or quotes is quoted, so the data source cannot end inside it.
     return QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-           Platform::DbQuery::QuotedValue(GetAppPath() + QStringLiteral("/QuorFile.dll")) +
+           Platform::ConnectionString::QuotedValue(GetAppPath() + QStringLiteral("/QuorFile.dll")) +
            QStringLiteral(";Persist Security Info=True");
 }
 

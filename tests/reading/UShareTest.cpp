@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestSupport.h"
 
-#include "DbQuery.h"
+#include "ConnectionString.h"
 #include "uShare.h"
 
 #include <QCoreApplication>
@@ -118,7 +118,7 @@ void PrintTo(const SourceRow& row, std::ostream* os) {
 class DataSourceRows : public ::testing::TestWithParam<SourceRow> {};
 
 TEST_P(DataSourceRows, FindsTheFile) {
-    EXPECT_EQ(Platform::DbQuery::DataSource(QString::fromUtf8(GetParam().connection)),
+    EXPECT_EQ(Platform::ConnectionString::DataSource(QString::fromUtf8(GetParam().connection)),
               QString::fromUtf8(GetParam().source));
 }
 
@@ -141,9 +141,9 @@ class QuotedSourceRows : public ::testing::TestWithParam<const char*> {};
 TEST_P(QuotedSourceRows, ReadsBackWhole) {
     const QString file = QString::fromUtf8(GetParam());
     const QString connection = QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
-                               Platform::DbQuery::QuotedValue(file) +
+                               Platform::ConnectionString::QuotedValue(file) +
                                QStringLiteral(";Persist Security Info=True");
-    EXPECT_EQ(Platform::DbQuery::DataSource(connection), file) << connection.toStdString();
+    EXPECT_EQ(Platform::ConnectionString::DataSource(connection), file) << connection.toStdString();
 }
 
 INSTANTIATE_TEST_SUITE_P(Folders, QuotedSourceRows,
@@ -158,7 +158,8 @@ TEST(ProgramFolder, IsTheExecutablesFolderAndNamesTheStoreInIt) {
     EXPECT_EQ(folder, QCoreApplication::applicationDirPath() + QLatin1Char('/'));
     EXPECT_EQ(GetConnectionString(), QStringLiteral("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=") +
                                          folder + QStringLiteral("/QuorFile.dll;Persist Security Info=True"));
-    EXPECT_EQ(Platform::DbQuery::DataSource(GetConnectionString()), folder + QStringLiteral("/QuorFile.dll"));
+    EXPECT_EQ(Platform::ConnectionString::DataSource(GetConnectionString()),
+              folder + QStringLiteral("/QuorFile.dll"));
 }
 
 // The test program copies itself into a folder whose name holds Chinese characters, blanks, ";Name=" and
