@@ -10,6 +10,7 @@ and measures:
   text_*          the bare window with a line of Chinese text (BareWindow --text), a second floor
   idle_mib        PSS of the process and its children 3 s after the window showed
   good_start_ms   start to a visible window with a loopback promotion server, both panes on
+  blackhole_start_ms  the same with a server that takes the connection and never answers
   panes_mib       PSS 3 s after both panes loaded their first pages
   movie_mib       PSS with one movie window playing (velmora_movie_bench)
   first_frame_ms  press of the palm-reading button to the movie's first frame (the same tool)
@@ -21,6 +22,7 @@ import ctypes
 import http.server
 import os
 import shutil
+import socket
 import socketserver
 import statistics
 import subprocess
@@ -199,6 +201,10 @@ def main():
     threading.Thread(target=server.serve_forever, daemon=True).start()
     good = f"http://127.0.0.1:{server.server_address[1]}"
     refused = dict(env, VELMORA_PROMO_SERVER="http://127.0.0.1:9")
+    silent = socket.socket()  # listens, so connections complete, and never reads or answers
+    silent.bind(("127.0.0.1", 0))
+    silent.listen(128)
+    blackhole = dict(env, VELMORA_PROMO_SERVER=f"http://127.0.0.1:{silent.getsockname()[1]}")
     served = dict(env, VELMORA_PROMO_SERVER=good)
     fig = {}
 
@@ -225,6 +231,10 @@ def main():
             add("idle_mib", tree_pss_mib(p.pid))
             stop(p)
 
+            p, ms = start_and_wait([VELMORA], b"Velmora", blackhole, display)
+            add("blackhole_start_ms", ms)
+            stop(p)
+
             Promo.pages_seen = set()
             p, ms = start_and_wait([VELMORA], b"Velmora", served, display)
             add("good_start_ms", ms)
@@ -247,6 +257,7 @@ def main():
                         add(key, float(value))
     finally:
         server.shutdown()
+        silent.close()
         wm.kill()
         xvfb.kill()
         shutil.rmtree(work, ignore_errors=True)
