@@ -14,6 +14,7 @@ and measures:
   panes_mib       PSS 3 s after both panes loaded their first pages
   movie_mib       PSS with one movie window playing (velmora_movie_bench)
   first_frame_ms  press of the palm-reading button to the movie's first frame (the same tool)
+  movie_fps       how often per second the playing movie's window changes (the movie runs at 24)
   movies_*_mib    PSS with no, 1 and 3 movie windows, and after closing the three (in total and
                   by process kind)
 It prints medians, with ratios against the bare window or against the targets.
@@ -30,6 +31,7 @@ import sys
 import tempfile
 import threading
 import time
+import zlib
 
 BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build")
 RUNS = int(sys.argv[2]) if len(sys.argv) > 2 else 5
@@ -75,6 +77,37 @@ ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
 xlib.XSetErrorHandler(ERROR_HANDLER)
 
 
+xlib.XInternAtom.restype = ctypes.c_ulong
+xlib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+xlib.XGetWindowProperty.argtypes = [ctypes.c_void_p, Window, ctypes.c_ulong, ctypes.c_long, ctypes.c_long,
+                                    ctypes.c_int, ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong),
+                                    ctypes.POINTER(ctypes.c_int), ctypes.POINTER(ctypes.c_ulong),
+                                    ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_void_p)]
+
+
+def window_name(display, w, ascii_title):
+    """The window's title: WM_NAME for an ASCII title, else _NET_WM_NAME in UTF-8 (Qt sets WM_NAME
+    of a Chinese title as compound text)."""
+    if ascii_title:
+        prop = XTextProperty()
+        if not xlib.XGetWMName(display, w, ctypes.byref(prop)) or not prop.value:
+            return None
+        name = ctypes.string_at(prop.value, prop.nitems)
+        xlib.XFree(prop.value)
+        return name
+    kind, fmt, n, after = ctypes.c_ulong(), ctypes.c_int(), ctypes.c_ulong(), ctypes.c_ulong()
+    data = ctypes.c_void_p()
+    net_wm_name = xlib.XInternAtom(display, b"_NET_WM_NAME", 0)
+    utf8 = xlib.XInternAtom(display, b"UTF8_STRING", 0)
+    if xlib.XGetWindowProperty(display, w, net_wm_name, 0, 1024, 0, utf8, ctypes.byref(kind),
+                               ctypes.byref(fmt), ctypes.byref(n), ctypes.byref(after),
+                               ctypes.byref(data)) != 0 or not data:
+        return None
+    name = ctypes.string_at(data, n.value)
+    xlib.XFree(data)
+    return name
+
+
 def viewable_window(display, title):
     """The id of a viewable window named title, or 0."""
     stack = [xlib.XDefaultRootWindow(display)]
@@ -90,16 +123,47 @@ def viewable_window(display, title):
         if children:
             xlib.XFree(children)
         for k in kids:
-            prop = XTextProperty()
-            if xlib.XGetWMName(display, k, ctypes.byref(prop)) and prop.value:
-                name = ctypes.string_at(prop.value, prop.nitems)
-                xlib.XFree(prop.value)
-                if name == title:
+            if window_name(display, k, title.isascii()) == title:
                     attrs = XWindowAttributes()
                     if xlib.XGetWindowAttributes(display, k, ctypes.byref(attrs)) and attrs.map_state == 2:
                         return k
             stack.append(k)
     return 0
+
+
+class XImage(ctypes.Structure):
+    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
+                ("format", ctypes.c_int), ("data", ctypes.c_void_p), ("byte_order", ctypes.c_int),
+                ("bitmap_unit", ctypes.c_int), ("bitmap_bit_order", ctypes.c_int),
+                ("bitmap_pad", ctypes.c_int),
+                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int)]
+
+
+xlib.XGetImage.restype = ctypes.POINTER(XImage)
+xlib.XGetImage.argtypes = [ctypes.c_void_p, Window, ctypes.c_int, ctypes.c_int, ctypes.c_uint, ctypes.c_uint,
+                           ctypes.c_ulong, ctypes.c_int]
+
+
+def frames_per_second(display, title, seconds):
+    """How often per second the pixels of the window named title change, sampled for seconds."""
+    w = viewable_window(display, title)
+    attrs = XWindowAttributes()
+    if not w or not xlib.XGetWindowAttributes(display, w, ctypes.byref(attrs)):
+        return 0.0
+    changes, last = 0, None
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        image = xlib.XGetImage(display, w, 0, 0, attrs.width, attrs.height, 0xFFFFFFFF, 2)  # ZPixmap
+        if not image:
+            return 0.0
+        crc = zlib.crc32(ctypes.string_at(image.contents.data, image.contents.bytes_per_line * attrs.height))
+        xlib.XFree(image.contents.data)
+        xlib.XFree(image)
+        if last is not None and crc != last:
+            changes += 1
+        last = crc
+        time.sleep(0.004)
+    return changes / seconds
 
 
 # --- processes ------------------------------------------------------------------------------------
@@ -246,8 +310,20 @@ def main():
             stop(p)
 
             if os.access(MOVIE_TOOL, os.X_OK):
-                out = subprocess.run([MOVIE_TOOL, "1"], env=refused, capture_output=True, text=True,
-                                     timeout=120).stdout
+                # The tool holds its first movie window open for 3 s after it printed pss_mib: the
+                # frames it draws meanwhile are counted from the window's pixels.
+                tool = subprocess.Popen([MOVIE_TOOL, "1", "", "3"], env=refused, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL, text=True)
+                lines = []
+                try:
+                    for line in tool.stdout:
+                        lines.append(line)
+                        if line.startswith("pss_mib"):
+                            add("movie_fps", frames_per_second(display, "手相占卜".encode(), 2.0))
+                    tool.wait(timeout=120)
+                except subprocess.TimeoutExpired:
+                    tool.kill()
+                out = "".join(lines)
                 vals = dict(line.split() for line in out.splitlines() if len(line.split()) == 2)
                 if "pss_mib" in vals:
                     add("movie_mib", float(vals["pss_mib"]))
