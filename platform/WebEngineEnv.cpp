@@ -53,6 +53,11 @@ void PrepareWebEngine() {
         add("--log-level=3");
     add("--disable-gpu");
     add("--disable-gpu-compositing");
+    // The movie player is WebAssembly. V8's baseline compiler alone keeps a playing movie some
+    // 35 MiB smaller, and steady from run to run, than recompiling it all with the optimising one,
+    // at the same frame rate and CPU time for our movies.
+    if (!flags.contains("--js-flags"))
+        add("--js-flags=--liftoff-only");
     ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.constData(), 1);
     // The pages' console messages below the error level are not ours to show (QT_LOGGING_RULES
     // can turn them back on); our own warnings and every critical message still reach stderr.
