@@ -9,45 +9,20 @@ must still have the focus at the end. Then, with the server refused, the program
 loaded the web engine at all.
 Usage: onewindow.py PATH/TO/velmora        (exit 77: skipped, no Xvfb, openbox, xdotool or xmessage)
 """
-import http.server
 import os
 import shutil
-import socketserver
 import subprocess
 import sys
 import tempfile
-import threading
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "support"))
+import promo_server  # noqa: E402
 
 
 def fail(message):
     print("FAIL: " + message, file=sys.stderr)
     sys.exit(1)
-
-
-class Promo(http.server.BaseHTTPRequestHandler):
-    pages = set()
-
-    def do_GET(self):
-        port = self.server.server_address[1]
-        if self.path == "/Chinese/CPC/loginfo.html":
-            body = f"0>5>http://127.0.0.1:{port}/a.html\r\n1>5>http://127.0.0.1:{port}/b.html\r\n".encode()
-        elif self.path == "/Chinese/SysInfo/logFlagfee.htm":
-            body = b"11"
-        elif self.path in ("/a.html", "/b.html"):
-            Promo.pages.add(self.path)
-            body = b"<html><body style='background:#8cf'>page</body></html>"
-        else:
-            self.send_error(404)
-            return
-        self.send_response(200)
-        self.send_header("Content-Type", "text/html")
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *args):
-        pass
 
 
 def run(*cmd, env):
@@ -80,9 +55,7 @@ def main():
         procs.append(subprocess.Popen(["openbox"], env=env, stdout=subprocess.DEVNULL,
                                       stderr=subprocess.DEVNULL))
         time.sleep(1)
-        server = socketserver.ThreadingTCPServer(("127.0.0.1", 0), Promo)
-        server.daemon_threads = True
-        threading.Thread(target=server.serve_forever, daemon=True).start()
+        server = promo_server.start()
         served = dict(env, VELMORA_PROMO_SERVER=f"http://127.0.0.1:{server.server_address[1]}")
 
         app = subprocess.Popen([exe], env=served, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -111,8 +84,8 @@ def main():
             time.sleep(0.02)
         active = run("xdotool", "getactivewindow", env=env)
         server.shutdown()
-        if len(Promo.pages) < 2:
-            fail(f"the panes loaded {sorted(Promo.pages)}, not both pages")
+        if len(promo_server.Handler.pages_seen) < 2:
+            fail(f"the panes loaded {sorted(promo_server.Handler.pages_seen)}, not both pages")
         if ids != {main_id}:
             fail(f"the main window had the ids {sorted(ids)}, first {main_id}")
         if unmapped:
