@@ -117,11 +117,11 @@ void Hide(Platform::WebPane& pane, int top) {
 
 } // namespace
 
-void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server) {
+void StartUp(State& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server) {
     StartUp(w, IdHTTP1, IdHTTP2, server, std::chrono::steady_clock::now() + StartUpBudget);
 }
 
-void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server,
+void StartUp(State& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server,
              std::chrono::steady_clock::time_point deadline) {
     try {
         w.Memo1.setText(IdHTTP1.get(server + QLatin1String(SchedulePath), deadline));
@@ -136,21 +136,21 @@ void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdH
     w.MainCursor = 0;
     w.LastLine = w.Memo1.count() - 1;
     if (w.LastLine < 0) {
-        Hide(w.EmbeddedWB1, HiddenMainPaneTop);
-        Hide(w.EmbeddedWB2, HiddenTopPaneTop);
+        Hide(*w.EmbeddedWB1, HiddenMainPaneTop);
+        Hide(*w.EmbeddedWB2, HiddenTopPaneTop);
     }
     if (w.MainPaneOn == 0)
-        Hide(w.EmbeddedWB1, HiddenMainPaneTop);
+        Hide(*w.EmbeddedWB1, HiddenMainPaneTop);
     if (w.TopPaneOn == 0)
-        Hide(w.EmbeddedWB2, HiddenTopPaneTop);
+        Hide(*w.EmbeddedWB2, HiddenTopPaneTop);
 }
 
-void Tick(Window& w, Pane which) {
+void Tick(State& w, Pane which) {
     const bool top = which == Pane::Top;
     const char* kind = top ? "1" : "0";
     const std::int32_t on = top ? w.TopPaneOn : w.MainPaneOn;
     std::int32_t& cursor = top ? w.TopCursor : w.MainCursor;
-    Platform::WebPane& pane = top ? w.EmbeddedWB2 : w.EmbeddedWB1;
+    Platform::WebPane& pane = top ? *w.EmbeddedWB2 : *w.EmbeddedWB1;
     QTimer& timer = top ? w.Timer1 : w.Timer2;
 
     if (on == 0 || Trim(w.Memo1.text()).isEmpty())
