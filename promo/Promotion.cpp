@@ -3,6 +3,7 @@
 
 #include "Errors.h"
 #include "HttpClient.h"
+#include "Logging.h"
 #include "Platform.h"
 #include "Text.h"
 #include "WebPane.h"
@@ -127,8 +128,10 @@ void StartUp(State& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHT
         w.Memo1.setText(IdHTTP1.get(server + QLatin1String(SchedulePath), deadline));
         w.MainPaneOn = SwitchAt(IdHTTP2.get(server + QLatin1String(SwitchesPath), deadline), 0);
         w.TopPaneOn = SwitchAt(IdHTTP2.get(server + QLatin1String(SwitchesPath), deadline), 1);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Advertising must not disturb the user: no message, both panes off.
+        qCDebug(Platform::lcPromo, "start-up downloads from %s failed (%s): both panes off",
+                qPrintable(server), e.what());
         w.MainPaneOn = 0;
         w.TopPaneOn = 0;
     }
@@ -136,13 +139,18 @@ void StartUp(State& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHT
     w.MainCursor = 0;
     w.LastLine = w.Memo1.count() - 1;
     if (w.LastLine < 0) {
+        qCDebug(Platform::lcPromo, "the schedule has no lines: both panes hidden");
         Hide(*w.EmbeddedWB1, HiddenMainPaneTop);
         Hide(*w.EmbeddedWB2, HiddenTopPaneTop);
     }
-    if (w.MainPaneOn == 0)
+    if (w.MainPaneOn == 0) {
+        qCDebug(Platform::lcPromo, "the main pane's switch is off: pane hidden");
         Hide(*w.EmbeddedWB1, HiddenMainPaneTop);
-    if (w.TopPaneOn == 0)
+    }
+    if (w.TopPaneOn == 0) {
+        qCDebug(Platform::lcPromo, "the top pane's switch is off: pane hidden");
         Hide(*w.EmbeddedWB2, HiddenTopPaneTop);
+    }
 }
 
 void Tick(State& w, Pane which) {
@@ -163,8 +171,11 @@ void Tick(State& w, Pane which) {
             continue;
         const std::int32_t ms = IntervalMs(LineField(line, 1));
         const QString address = DecodeAddress(LineField(line, 2));
-        if (ms < 0 || !Platform::IsWebAddress(address))
+        if (ms < 0 || !Platform::IsWebAddress(address)) {
+            qCDebug(Platform::lcPromo, "schedule line %d passed over: %s", i,
+                    ms < 0 ? "bad interval" : "not a web address");
             continue;
+        }
         cursor = i;
         pane.navigate(address);
         SetInterval(timer, ms);
