@@ -3,8 +3,8 @@
 # CI for the Debian package, as root on Debian 12: builds build-deb/velmora_*.deb, runs lintian
 # (fails on errors), validates the AppStream metainfo and the desktop entry, checks that they and
 # the program use one application id and that no maintainer script runs ldconfig, installs the
-# package with apt, runs the installed /usr/bin/velmora through the end-to-end smoke test, purges it, and
-# builds the package again with no network from the npm cache that the first build filled.
+# package with apt, runs the installed /usr/bin/velmora through the end-to-end smoke test, purges
+# it, and builds the package again with no network from the npm cache that the first build filled.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 export DEBIAN_FRONTEND=noninteractive
