@@ -3,7 +3,9 @@
 
 #include "DayTexts.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QToolTip>
 
@@ -23,10 +25,14 @@ QString Html(const std::string& text) {
     return QString::fromStdString(text).toHtmlEscaped();
 }
 
-// A table row of the rich hint: the item's name in bold, then its value (already HTML).
-QString Row(const char* name, const QString& value) {
-    return QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>").arg(QString::fromUtf8(name), value);
+// A line of the rich hint: the item's name in bold, then its value (already HTML). Every name is two
+// characters wide, so the values line up without a table (whose layout costs milliseconds).
+QString Line(const char* name, const QString& value) {
+    return QStringLiteral("<br><b>%1</b> %2").arg(QString::fromUtf8(name), value);
 }
+
+// Two ideographic spaces and a space, kept as they are: a continued value starts under the value above.
+const QString Indent = QStringLiteral("<br><span style=\"white-space:pre\">\u3000\u3000 </span>");
 
 // The almanac part of the hint, plain and rich; nothing outside 1901–2050.
 void AddAlmanac(DateCn::TDateTime date, std::string& plain, QString& rich) {
@@ -50,23 +56,19 @@ void AddAlmanac(DateCn::TDateTime date, std::string& plain, QString& rich) {
     plain += "\n日禄 " + GetRiLu(date);
 
     const QColor roadColor = RoadColor(road == "黄道", QToolTip::palette().color(QPalette::ToolTipBase));
-    rich += QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\" style=\"margin-top:4px\">");
-    rich += Row("建除", Html(star + "日"));
-    rich += Row("值神", QStringLiteral("<span style=\"color:%1\">%2</span>")
-                            .arg(roadColor.name(), Html(god + "（" + road + "）")));
-    rich += Row("星宿", Html(xiu + "宿 " + GetXiuName(date)));
-    rich += Row("冲煞", Html(chong + " " + sha));
-    rich += Row("纳音", Html(GetNaYin(date)));
-    rich += Row("彭祖", Html(stemSaying) + QStringLiteral("<br>") + Html(branchSaying));
-    rich += Row("胎神", Html(GetTaiShen(date)));
-    rich += Row("日禄", Html(GetRiLu(date)));
-    rich += QStringLiteral("</table><table cellspacing=\"0\" cellpadding=\"1\"><tr>");
-    for (const char* name : {"喜神", "福神", "财神", "阳贵", "阴贵"})
-        rich += QStringLiteral("<td><b>%1</b></td>").arg(QString::fromUtf8(name));
-    rich += QStringLiteral("</tr><tr>");
-    for (const std::string* direction : {&xi, &fu, &cai, &yang, &yin})
-        rich += QStringLiteral("<td>%1</td>").arg(Html(*direction));
-    rich += QStringLiteral("</tr></table>");
+    rich += QStringLiteral("<p style=\"margin:6px 0 0 0\">");
+    rich += Line("建除", Html(star + "日")).mid(4); // the paragraph's first line
+    rich += Line("值神", QStringLiteral("<span style=\"color:%1\">%2</span>")
+                             .arg(roadColor.name(), Html(god + "（" + road + "）")));
+    rich += Line("星宿", Html(xiu + "宿 " + GetXiuName(date)));
+    rich += Line("冲煞", Html(chong + " " + sha));
+    rich += Line("纳音", Html(GetNaYin(date)));
+    rich += Line("彭祖", Html(stemSaying)) + Indent + Html(branchSaying);
+    rich += Line("胎神", Html(GetTaiShen(date)));
+    rich += Line("日禄", Html(GetRiLu(date)));
+    // The five gods under their names, two characters each.
+    rich += QStringLiteral("<br><b>喜神 福神 财神 阳贵 阴贵</b><br>") +
+            Html(xi + " " + fu + " " + cai + " " + yang + " " + yin) + QStringLiteral("</p>");
 }
 
 // Relative luminance and contrast ratio of two colours, as the web's accessibility guidelines define them.
@@ -90,17 +92,16 @@ DayHintText DayHint(DateCn::TDateTime date) {
     const std::string pillars = GetGanZhiMonth(date) + "月 " + GetGanZhiDay(date) + "日";
 
     std::string plain = heading + "\n" + lunar + "\n" + pillars;
-    QString rich = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"1\"><tr><td><b>%1</b></td></tr>"
-                                  "<tr><td>%2</td></tr><tr><td>%3</td></tr>")
+    QString rich = QStringLiteral("<p style=\"margin:0\"><b>%1</b><br>%2<br>%3")
                        .arg(Html(heading), Html(lunar), Html(pillars));
     // The day's festivals and solar term; the lunar name of the grid's rule is on the line above.
     for (const DayText& text : DayTexts(date)) {
         if (text.kind == DayTextKind::LunarMonth || text.kind == DayTextKind::LunarDay)
             continue;
         plain += "\n" + text.text;
-        rich += QStringLiteral("<tr><td>%1</td></tr>").arg(Html(text.text));
+        rich += QStringLiteral("<br>") + Html(text.text);
     }
-    rich += QStringLiteral("</table>");
+    rich += QStringLiteral("</p>");
     AddAlmanac(date, plain, rich);
     return {QString::fromStdString(plain), rich};
 }
@@ -146,17 +147,12 @@ QRect HintPlacement(const QRect& keepClear, const QSize& hint, const QRect& scre
 
 } // namespace DateWin
 
-DayHintPopup::DayHintPopup(QWidget* owner) : QLabel(owner, Qt::ToolTip | Qt::BypassGraphicsProxyWidget) {
+DayHintPopup::DayHintPopup(QWidget* owner) : QWidget(owner, Qt::ToolTip | Qt::BypassGraphicsProxyWidget) {
     setObjectName(QStringLiteral("DayHint"));
-    setTextFormat(Qt::RichText);
-    setForegroundRole(QPalette::ToolTipText);
-    setBackgroundRole(QPalette::ToolTipBase);
-    setAutoFillBackground(true);
-    setFrameStyle(QFrame::Box | QFrame::Plain);
-    setLineWidth(1);
-    setContentsMargins(4, 3, 4, 3);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    document_.setDocumentMargin(5);
+    document_.setUndoRedoEnabled(false);
     owner->installEventFilter(this);
 }
 
@@ -166,15 +162,30 @@ void DayHintPopup::showBeside(QWidget* cell, const QRect& keepClear, const DateW
     cell_ = cell;
     cell->installEventFilter(this);
     // The tips' own look, taken afresh each time so that a change of palette reaches the hint too.
-    setPalette(QToolTip::palette());
-    setFont(QToolTip::font());
-    setText(hint.rich);
-    resize(sizeHint());
+    if (palette() != QToolTip::palette())
+        setPalette(QToolTip::palette());
+    document_.setDefaultFont(QToolTip::font());
+    document_.setHtml(hint.rich);
+    text_ = hint.rich;
+    // No wrapping: one layout gives the size; the frame adds a pixel on each side.
+    resize(document_.size().toSize() + QSize(2, 2));
     const QScreen* screen = cell->screen();
     const QRect area = screen ? screen->availableGeometry() : QRect(keepClear.topLeft(), size());
     move(DateWin::HintPlacement(keepClear, size(), area).topLeft());
-    show();
-    raise();
+    update();
+    show(); // a tip window stands above the others
+}
+
+void DayHintPopup::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), palette().color(QPalette::ToolTipBase));
+    p.setPen(palette().color(QPalette::ToolTipText));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+    p.translate(1, 1);
+    QAbstractTextDocumentLayout::PaintContext context;
+    context.palette = palette();
+    context.palette.setColor(QPalette::Text, palette().color(QPalette::ToolTipText));
+    document_.documentLayout()->draw(&p, context);
 }
 
 bool DayHintPopup::eventFilter(QObject* watched, QEvent* event) {
@@ -193,5 +204,5 @@ bool DayHintPopup::eventFilter(QObject* watched, QEvent* event) {
     default:
         break;
     }
-    return QLabel::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
 }

@@ -5,10 +5,11 @@
 
 #include "DateCn.h"
 
-#include <QLabel>
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QTextDocument>
+#include <QWidget>
 
 namespace DateWin {
 
@@ -48,18 +49,24 @@ QRect HintPlacement(const QRect& keepClear, const QSize& hint, const QRect& scre
 } // namespace DateWin
 
 // A tip window showing a day's rich hint beside its cells; hidden again when the mouse leaves the cell,
-// presses it or its window goes.
-class DayHintPopup : public QLabel {
+// presses it or its window goes. It lays out and paints the text itself, in the tips' palette and font:
+// a label would lay the text out several times per hint.
+class DayHintPopup : public QWidget {
     Q_OBJECT
 public:
     explicit DayHintPopup(QWidget* owner);
 
     // Shows the hint for cell (which takes the hover), placed beside keepClear (global coordinates).
     void showBeside(QWidget* cell, const QRect& keepClear, const DateWin::DayHintText& hint);
+    // The rich text on show.
+    QString text() const { return text_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
+    QTextDocument document_;
+    QString text_;
     QPointer<QWidget> cell_;
 };
