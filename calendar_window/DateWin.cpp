@@ -164,6 +164,7 @@ void TFRM_Date::CreateDayLabels() {
 
 void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
     using namespace DateCn;
+    dayHint_->hide(); // a hint on show tells of a day of the month before
     // 1. The headings.
     showHeadings(date);
 

@@ -483,6 +483,13 @@ TEST_F(CalendarWindow, HintOpensBesideTheDayAndClosesWhenTheMouseLeaves) {
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(cell, &leave);
     EXPECT_FALSE(hint->isVisible());
+
+    // Nor does it outlive its month while the mouse stays (the cell of the 25th is shown again).
+    QApplication::sendEvent(cell, &request);
+    ASSERT_TRUE(hint->isVisible());
+    Win->ShowMonth(EncodeDate(2025, 12, 14));
+    EXPECT_TRUE(cell->isVisible());
+    EXPECT_FALSE(hint->isVisible());
 }
 
 // ---- Navigation and selection ---------------------------------------------------------------------
