@@ -71,7 +71,7 @@ void AddAlmanac(DateCn::TDateTime date, std::string& plain, QString& rich) {
             Html(xi + " " + fu + " " + cai + " " + yang + " " + yin) + QStringLiteral("</p>");
 }
 
-// Relative luminance and contrast ratio of two colours, as the web's accessibility guidelines define them.
+// The relative luminance of a colour, as the web accessibility guidelines define it.
 double Luminance(const QColor& c) {
     const auto linear = [](double v) {
         return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
