@@ -56,4 +56,5 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, fonts-arphic-ukai, xdg-utils
 # Qt's Wayland plugin, for -platform wayland and Wayland sessions (without it, X11 through XWayland).
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+set(CPACK_THREADS 0) # compress on every core
 include(CPack)

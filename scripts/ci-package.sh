@@ -81,10 +81,14 @@ apt-get -o DPkg::Lock::Timeout=600 purge -y -q velmora
 
 step "building the package again with no network, from the npm cache"
 dpkg-deb -c "$deb" | awk '{print $1, $6}' | sort >"$work/online.list"
-rm -rf "$build/movie/ruffle-npm" "$build/ruffle"
-# In a network namespace of its own, which has no network at all.
+rm -rf "$build/movie/ruffle-npm" "$build/ruffle" "$build"/velmora_*.deb
+# In a network namespace of its own, which has no network at all. Only the player's install depends
+# on the network; the rest of the tree is up to date, so only it is built again before packing.
 unshare -n true || { echo "unshare -n does not work here: cannot take the network away" >&2; exit 1; }
-unshare -n env VELMORA_DEB_DIR=$build bash scripts/package.sh -DVELMORA_NPM_CACHE="$cache"
+cmake -S . -B "$build" -DVELMORA_NPM_CACHE="$cache" >/dev/null
+unshare -n cmake --build "$build" --target velmora_ruffle
+(cd "$build" && unshare -n cpack -G DEB)
+deb=$(ls "$build"/velmora_*_amd64.deb)
 dpkg-deb -c "$deb" | awk '{print $1, $6}' | sort >"$work/offline.list"
 diff "$work/online.list" "$work/offline.list"
 cmake -S . -B "$build" -DVELMORA_NPM_CACHE= >/dev/null # later builds: npm ci again
