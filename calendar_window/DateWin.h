@@ -23,6 +23,7 @@ class TFRM_Date;
 QT_END_NAMESPACE
 
 class QLabel;
+class CalendarGrid;
 class ClickLabel;
 class TUpDown;
 
@@ -72,6 +73,7 @@ private:
     void SetFontColor(QLabel* cell, const QColor& color);
 
     const std::unique_ptr<Ui::TFRM_Date> ui_;
+    CalendarGrid* grid_ = nullptr; // the month for the keyboard and screen readers, over the cells
     std::vector<std::pair<QRgb, QPalette>> CellPalettes;
     DateCn::TDateTime ShownMonthStart = 0; // first day of the month on show, for the cells' hints
     bool WasActive = false;                // deactivation counts only after the window has been active once
