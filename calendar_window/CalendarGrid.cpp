@@ -303,14 +303,6 @@ void SetUpAccess(QWidget* window, CalendarGrid* grid) {
             previous = w;
         }
     grid->setFocus(Qt::OtherFocusReason);
-
-    // The window's white background is fixed, so its texts that take the system's colour (月, 年,
-    // "今天") get a fixed dark one: under a dark system palette they would be light on white.
-    QPalette palette = window->palette();
-    for (auto group : {QPalette::Active, QPalette::Inactive})
-        palette.setColor(group, QPalette::WindowText, Qt::black);
-    palette.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x78, 0x78, 0x78));
-    window->setPalette(palette);
 }
 
 } // namespace DateWin

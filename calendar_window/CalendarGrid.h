@@ -102,9 +102,8 @@ std::optional<DateCn::TDateTime> KeyTarget(DateCn::TDateTime from, int key, Qt::
 QString SpokenDate(DateCn::TDateTime date);
 
 // Keyboard and reader access for the calendar window: names for the spinners and their arrows,
-// focus frames, the Tab order (the grid first, then the year and month spinners and "今天"), the
-// first focus on the grid, and text colours that stay dark over the window's fixed white whatever
-// the system palette.
+// focus frames, the Tab order (the grid first, then the year and month spinners and "今天") and
+// the first focus on the grid.
 void SetUpAccess(QWidget* window, CalendarGrid* grid);
 
 } // namespace DateWin

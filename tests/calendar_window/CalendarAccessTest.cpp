@@ -358,7 +358,7 @@ double Contrast(QColor a, QColor b) {
 
 struct Legible {
     const char* name;
-    const char* widget; // or null for the lunar cell of 2024-02-10 (春节)
+    const char* widget; // or null for the lunar cell of 2024-02-14 (情人节), off the marker
     double onWindow;    // least contrast of its text as drawn, on its own background
     bool overFigures;   // its colour stands over the year and month figures too
 };
@@ -384,9 +384,9 @@ protected:
 TEST_P(DarkPalette, TextsStayReadable) {
     const Legible& p = GetParam();
     Open({2024, 2, 10});
-    QWidget* w = p.widget ? W(p.widget) : LunarLabels[PositionOf({2024, 2, 10})];
+    QWidget* w = p.widget ? W(p.widget) : LunarLabels[PositionOf({2024, 2, 14})];
     // Inside a frame's line, the commonest colour is the background; the text is what stands out.
-    const QImage image = w->grab().toImage();
+    const QImage image = Win->grab(w->geometry()).toImage(); // as drawn over what lies under it
     const QRect inside = image.rect().adjusted(1, 1, -1, -1);
     std::map<QRgb, int> counts;
     for (int y = inside.top(); y <= inside.bottom(); ++y)
