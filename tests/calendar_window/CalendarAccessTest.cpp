@@ -62,7 +62,10 @@ void Listen(QAccessibleEvent* event) {
 
 class CalendarAccess : public ::testing::Test {
 protected:
-    void SetUp() override { SetAccessEventListener(Listen); }
+    void SetUp() override {
+        heard = &events;
+        SetAccessEventListener(Listen);
+    }
     void TearDown() override {
         delete Win.data();
         SetAccessEventListener(nullptr);
@@ -96,6 +99,7 @@ protected:
     int PositionOf(Ymd v) { return DateCn::DayOfWeek(EncodeDate(v.y, v.m, 1)) + v.d - 1; }
 
     QPointer<TFRM_Date> Win;
+    std::vector<Heard> events; // what the object in heardFrom sent
     std::optional<Platform::ScopedService<Platform::Clock>> clock_;
 };
 
@@ -248,8 +252,6 @@ TEST_F(CalendarAccess, MonthIsATableOfNamedDays) {
 
 TEST_F(CalendarAccess, MovingTheDayIsHeard) {
     Open({2024, 2, 14});
-    std::vector<Heard> events;
-    heard = &events;
     heardFrom = Grid();
     Keys({Qt::Key_Right});
     const int k = PositionOf({2024, 2, 15});
@@ -303,8 +305,6 @@ TEST_P(Spinners, AreNamedSpinBoxesWhoseStepsAreHeard) {
     EXPECT_EQ(value->maximumValue().toInt(), p.max);
     const int before = value->currentValue().toInt();
 
-    std::vector<Heard> events;
-    heard = &events;
     heardFrom = spinner;
     iface->actionInterface()->doAction(QAccessibleActionInterface::increaseAction());
     EXPECT_EQ(value->currentValue().toInt(), before + 1);
