@@ -45,7 +45,7 @@ public:
             try {
                 // The hint's first line is the date itself, already the name.
                 return DayHint(date())
-                    .section(QLatin1Char('\n'), 1)
+                    .plain.section(QLatin1Char('\n'), 1)
                     .replace(QLatin1Char('\n'), QStringLiteral("，"));
             } catch (...) {
                 return {};
@@ -214,7 +214,7 @@ public:
     void setCurrentValue(const QVariant& value) override {
         const int target = std::clamp(value.toInt(), spinner()->minimum(), spinner()->maximum());
         while (spinner()->position() != target)
-            spinner()->Step(target > spinner()->position() ? TUpDown::btNext : TUpDown::btPrev);
+            spinner()->step(target > spinner()->position() ? TUpDown::btNext : TUpDown::btPrev);
     }
     QVariant maximumValue() const override { return spinner()->maximum(); }
     QVariant minimumValue() const override { return spinner()->minimum(); }
@@ -225,9 +225,9 @@ public:
     }
     void doAction(const QString& action) override {
         if (action == increaseAction())
-            spinner()->Step(TUpDown::btNext);
+            spinner()->step(TUpDown::btNext);
         else if (action == decreaseAction())
-            spinner()->Step(TUpDown::btPrev);
+            spinner()->step(TUpDown::btPrev);
         else
             QAccessibleWidget::doAction(action);
     }
