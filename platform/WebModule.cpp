@@ -3,6 +3,7 @@
 
 #include "Errors.h"
 #include "Platform.h"
+#include "WebEngineEnv.h"
 
 #include <QDir>
 #include <QLibrary>
@@ -47,14 +48,22 @@ private:
             return true;
         if (broken_ || !place_)
             return false;
-        if (const VelmoraWebFacilities* module = WebModule()) {
+        if (!RemotePagesAllowed()) {
+            static bool said = false;
+            if (!said)
+                qWarning("velmora: the web panes stay off: running as root, Chromium's sandbox cannot "
+                         "keep their pages from the network in (QTWEBENGINE_DISABLE_SANDBOX=1 shows them "
+                         "without it)");
+            said = true;
+        } else if (const VelmoraWebFacilities* module = WebModule()) {
             try {
                 real_ = module->panes->createPane(place_);
                 return true;
             } catch (const std::exception&) {
             }
         }
-        // Without a web engine the pane would stay an empty frame: the picture behind shows instead.
+        // Without a web engine (or with pages not allowed to render) the pane would stay an empty
+        // frame: the picture behind shows instead.
         broken_ = true;
         place_->hide();
         return false;

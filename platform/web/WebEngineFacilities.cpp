@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "web/WebEngineFacilities.h"
 
+#include "Errors.h"
+#include "WebEngineEnv.h"
 #include "web/ShockwaveFlash.h"
 #include "web/WebEnginePane.h"
 
 namespace Platform {
 
 std::unique_ptr<WebPane> WebEnginePanes::createPane(QWidget* place) {
+    if (!RemotePagesAllowed())
+        throw EVelmoraError(QStringLiteral("web panes without Chromium's sandbox"));
     return std::make_unique<WebEnginePane>(place);
 }
 
