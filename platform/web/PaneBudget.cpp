@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/PaneBudget.h"
+#include "PaneBudget.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/PaneFocusFrame.h"
+#include "PaneFocusFrame.h"
 
 #include <QApplication>
 #include <QEvent>

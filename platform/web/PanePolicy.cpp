@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/PanePolicy.h"
+#include "PanePolicy.h"
 
-#include "web/PaneBudget.h"
+#include "Logging.h"
+#include "PaneBudget.h"
 
 #include <QColor>
 #include <QCoreApplication>
@@ -195,8 +196,8 @@ void PanePage::giveUp(const QString& why) {
     const QUrl culprit = sameRenderer && last.cpu - before.cpu > budget_->cpuSeconds() - last.cpu
                              ? before.address
                              : last.address;
-    qWarning("velmora: a pane's page %s was stopped: %s", qPrintable(culprit.toDisplayString()),
-             qPrintable(why));
+    qCWarning(lcWeb, "velmora: a pane's page %s was stopped: %s", qPrintable(culprit.toDisplayString()),
+              qPrintable(why));
     emit givenUp(culprit);
     const qint64 pid = renderProcessPid();
     triggerAction(Stop);

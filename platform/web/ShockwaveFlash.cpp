@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/ShockwaveFlash.h"
+#include "ShockwaveFlash.h"
 
 #include "Errors.h"
+#include "PaneBudget.h"
 #include "Platform.h"
 #include "WebEngineEnv.h"
-#include "web/PaneBudget.h"
 
 #include <QCoreApplication>
 #include <QDir>

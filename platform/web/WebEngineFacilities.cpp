@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/WebEngineFacilities.h"
+#include "WebEngineFacilities.h"
 
 #include "Errors.h"
+#include "ShockwaveFlash.h"
 #include "WebEngineEnv.h"
-#include "web/ShockwaveFlash.h"
-#include "web/WebEnginePane.h"
+#include "WebEnginePane.h"
 
 namespace Platform {
 

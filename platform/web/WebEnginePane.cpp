@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/WebEnginePane.h"
+#include "WebEnginePane.h"
 
 #include "Errors.h"
-#include "web/PaneFocusFrame.h"
-#include "web/PanePolicy.h"
+#include "PaneFocusFrame.h"
+#include "PanePolicy.h"
 
 #include <QUrl>
 #include <QVBoxLayout>

@@ -2,6 +2,7 @@
 #include "WebModule.h"
 
 #include "Errors.h"
+#include "Logging.h"
 #include "Platform.h"
 #include "WebEngineEnv.h"
 
@@ -51,19 +52,23 @@ private:
         if (!RemotePagesAllowed()) {
             static bool said = false;
             if (!said)
-                qWarning("velmora: the web panes stay off: running as root, Chromium's sandbox cannot "
-                         "keep their pages from the network in (QTWEBENGINE_DISABLE_SANDBOX=1 shows them "
-                         "without it)");
+                qCWarning(lcWeb,
+                          "velmora: the web panes stay off: running as root, Chromium's sandbox cannot "
+                          "keep their pages from the network in (QTWEBENGINE_DISABLE_SANDBOX=1 shows them "
+                          "without it)");
             said = true;
         } else if (const VelmoraWebFacilities* module = WebModule()) {
             try {
                 real_ = module->panes->createPane(place_);
                 return true;
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
+                qCDebug(lcWeb, "the web module made no pane: %s", e.what());
             }
         }
         // Without a web engine (or with pages not allowed to render) the pane would stay an empty
         // frame: the picture behind shows instead.
+        qCDebug(lcWeb, "pane %s hidden for this run: no web engine, or no sandbox for it",
+                qPrintable(place_->objectName()));
         broken_ = true;
         place_->hide();
         return false;
@@ -95,7 +100,7 @@ const VelmoraWebFacilities* WebModule(QString* error) {
         if (!entry) {
             if (error)
                 *error = library.errorString();
-            qWarning("velmora: no web engine module: %s", qPrintable(library.errorString()));
+            qCWarning(lcWeb, "velmora: no web engine module: %s", qPrintable(library.errorString()));
             return nullptr;
         }
     }
