@@ -26,7 +26,7 @@ struct Host {
     qint64 baseline = -1;
     qint64 last = 0;
     qint64 checkedMs = -1;
-    int settleSamples = 0; // samples to skip before a new baseline is taken
+    qint64 settleUntilMs = 0; // no new baseline is taken before
     QElapsedTimer clock;
 } host;
 
@@ -50,12 +50,20 @@ QString mib(qint64 bytes) {
 PaneBudget::PaneBudget(QObject* parent) : PaneBudget(Limits{}, parent) {}
 
 PaneBudget::PaneBudget(const Limits& limits, QObject* parent) : QObject(parent), limits_(limits) {
-    timer_.setInterval(limits_.periodMs);
+    timer_.setInterval(limits_.periodMs / 5);
     connect(&timer_, &QTimer::timeout, this, &PaneBudget::tick);
 }
 
 PaneBudget::~PaneBudget() {
     live().removeAll(this);
+}
+
+bool PaneBudget::Resident(qint64 pid, qint64* residentBytes) {
+    const QList<QByteArray> statm = readProc(pid, "statm").split(' ');
+    if (statm.size() < 2)
+        return false;
+    *residentBytes = statm[1].toLongLong() * ::sysconf(_SC_PAGESIZE);
+    return true;
 }
 
 bool PaneBudget::Sample(qint64 pid, qint64* residentBytes, double* cpuSeconds) {
@@ -83,8 +91,10 @@ bool PaneBudget::Sample(qint64 pid, qint64* residentBytes, double* cpuSeconds) {
 }
 
 void PaneBudget::rebaseHost() {
+    if (!host.clock.isValid())
+        host.clock.start();
     host.baseline = -1;
-    host.settleSamples = 10;
+    host.settleUntilMs = host.clock.elapsed() + 5000;
 }
 
 void PaneBudget::watch(qint64 pid) {
@@ -98,6 +108,7 @@ void PaneBudget::watch(qint64 pid) {
     cpu_.clear();
     lastResident_ = 0;
     lastGrowth_ = 0;
+    ticks_ = 0;
     lastIntervalCpu_ = 0;
     live().removeAll(this);
     if (pid <= 0) {
@@ -117,7 +128,7 @@ void PaneBudget::watch(qint64 pid) {
         host.clock.start();
     clock_.start();
     timer_.start();
-    sample();
+    sample(true);
 }
 
 void PaneBudget::follow(std::function<qint64()> pidOf) {
@@ -133,8 +144,20 @@ void PaneBudget::tick() {
             return;
         }
     }
-    if (pid_ > 0 && !tripped_)
-        sample();
+    if (pid_ <= 0 || tripped_)
+        return;
+    sample(++ticks_ % 5 == 0);
+}
+
+void PaneBudget::checkHost() {
+    QString why;
+    if (!hostOver(&why))
+        return;
+    PaneBudget* busiest = this;
+    for (PaneBudget* other : live())
+        if (other->lastIntervalCpu_ > busiest->lastIntervalCpu_)
+            busiest = other;
+    busiest->trip(why);
 }
 
 void PaneBudget::ended() {
@@ -157,16 +180,14 @@ void PaneBudget::trip(const QString& why) {
 // to give it back, and a new starting point is taken once it has.
 bool PaneBudget::hostOver(QString* why) {
     const qint64 now = host.clock.elapsed();
-    if (host.checkedMs >= 0 && now - host.checkedMs < limits_.periodMs / 2)
+    if (host.checkedMs >= 0 && now - host.checkedMs < limits_.periodMs / 10)
         return false;
     host.checkedMs = now;
     const qint64 resident = hostResident();
-    const qint64 growth = std::max<qint64>(0, resident - host.last);
+    const qint64 growth = host.last ? std::max<qint64>(0, resident - host.last) : 0;
     host.last = resident;
-    if (host.settleSamples > 0) {
-        --host.settleSamples;
+    if (now < host.settleUntilMs)
         return false;
-    }
     if (host.baseline < 0 || resident < host.baseline) {
         host.baseline = resident;
         return false;
@@ -174,16 +195,18 @@ bool PaneBudget::hostOver(QString* why) {
     if (resident - host.baseline + growth <= limits_.hostGrowthBytes)
         return false;
     *why = QStringLiteral("its pages made this process grow by %1").arg(mib(resident - host.baseline));
-    host.settleSamples = 4;
+    host.settleUntilMs = now + 2000;
     host.baseline = -1;
     QTimer::singleShot(1000, [] { ::malloc_trim(0); });
     return true;
 }
 
-void PaneBudget::sample() {
+// Memory, ours and the renderer's, is looked at every tick: a page can make either grow by
+// hundreds of MiB a second. The CPU time, which takes a file per thread, every half second.
+void PaneBudget::sample(bool withCpu) {
     qint64 resident = 0;
     double cpu = 0;
-    if (!Sample(pid_, &resident, &cpu)) {
+    if (!(withCpu ? Sample(pid_, &resident, &cpu) : Resident(pid_, &resident))) {
         ended();
         return;
     }
@@ -196,8 +219,10 @@ void PaneBudget::sample() {
         trip(QStringLiteral("its renderer holds %1 of memory").arg(mib(resident)));
         return;
     }
-    // A fast grower is looked at more often, so that no burst between two looks takes it over.
-    timer_.setInterval(growth > limits_.rendererBytes / 16 ? limits_.periodMs / 5 : limits_.periodMs);
+    if (!withCpu) {
+        checkHost();
+        return;
+    }
     // CPU: the time used (or waited for) over the last window, plus what the next half second would add at
     // the last half second's pace, stays within the share. A page's first seconds count in full.
     if (!cpu_.empty())
@@ -212,14 +237,7 @@ void PaneBudget::sample() {
                  .arg(limits_.windowMs / 1000));
         return;
     }
-    QString why;
-    if (hostOver(&why)) {
-        PaneBudget* busiest = this;
-        for (PaneBudget* other : live())
-            if (other->lastIntervalCpu_ > busiest->lastIntervalCpu_)
-                busiest = other;
-        busiest->trip(why);
-    }
+    checkHost();
 }
 
 } // namespace Platform::Web

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // What a pane's page may cost: its renderer's memory and CPU time, and what it makes our own
-// process hold for it. Watched through /proc every half second (every tenth of a second while the
-// renderer grows fast); the owner is told once when the page goes over, and stops it.
+// process hold for it. Watched through /proc: memory every tenth of a second, CPU time every half
+// second; the owner is told once when the page goes over, and stops it.
 #pragma once
 
 #include <QElapsedTimer>
@@ -37,8 +37,6 @@ public:
     // The watched renderer has ended: if it was on its way over its memory budget when it did
     // (the kernel's limit ends a renderer that grows faster than the samples), that is reported.
     void ended();
-    // The renderer's CPU seconds (as Sample() counts them) at the last sample, 0 before the first.
-    double cpuSeconds() const { return cpu_.empty() ? 0 : cpu_.back().cpu; }
 
     // Forgets what our own process held before: called when something of ours that is not a pane
     // (the movie player) starts to grow it. The next few samples set a new starting point.
@@ -47,6 +45,7 @@ public:
     // One look at a process: resident bytes and the CPU seconds it used or waited for (user and
     // system time, and its threads' time in the run queue); false once it is gone.
     static bool Sample(qint64 pid, qint64* residentBytes, double* cpuSeconds);
+    static bool Resident(qint64 pid, qint64* residentBytes);
 
 signals:
     // The page went over (or, at the next half second, would go over) its budget. Sent once per
@@ -55,7 +54,8 @@ signals:
 
 private:
     void tick();
-    void sample();
+    void sample(bool withCpu);
+    void checkHost();
     void trip(const QString& why);
     bool hostOver(QString* why);
 
@@ -63,6 +63,7 @@ private:
     std::function<qint64()> pidOf_;
     qint64 pid_ = 0;
     bool tripped_ = false;
+    int ticks_ = 0;
     QTimer timer_;
     QElapsedTimer clock_;
     qint64 lastResident_ = 0;

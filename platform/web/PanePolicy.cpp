@@ -133,6 +133,8 @@ PanePage::PanePage(QWebEngineProfile* profile, QObject* parent)
 
     // Memory and CPU: the page's renderer is watched from the moment it exists.
     budget_->follow([this] { return renderProcessPid(); });
+    // The main frame's address changes when a document arrives (not when its loading starts).
+    connect(this, &QWebEnginePage::urlChanged, this, [this] { marks_[1].arrived = true; });
     // Connected before the pane connects its own handler: a renderer ended for its memory is
     // given up before the pane could take it for a crash and load the page again.
     connect(this, &QWebEnginePage::renderProcessTerminated, budget_,
@@ -154,7 +156,7 @@ bool PanePage::acceptNavigationRequest(const QUrl& url, NavigationType type, boo
 
 void PanePage::open(const QUrl& address) {
     marks_[0] = marks_[1];
-    marks_[1] = {address, budget_->pid(), budget_->cpuSeconds()};
+    marks_[1] = {address, false};
     overBudget_ = false;
     load(address);
 }
@@ -179,6 +181,10 @@ QStringList PanePage::chooseFiles(FileSelectionMode, const QStringList&, const Q
 }
 
 // window.open, target=_blank and the like: the page stays in its pane.
+QUrl PanePage::running() const {
+    return marks_[1].arrived || marks_[0].address.isEmpty() ? marks_[1].address : marks_[0].address;
+}
+
 QWebEnginePage* PanePage::createWindow(WebWindowType) {
     return nullptr;
 }
@@ -190,12 +196,7 @@ void PanePage::giveUp(const QString& why) {
     if (overBudget_)
         return;
     overBudget_ = true;
-    const Mark& last = marks_[1];
-    const Mark& before = marks_[0];
-    const bool sameRenderer = before.pid && before.pid == last.pid && last.pid == budget_->pid();
-    const QUrl culprit = sameRenderer && last.cpu - before.cpu > budget_->cpuSeconds() - last.cpu
-                             ? before.address
-                             : last.address;
+    const QUrl culprit = running();
     qCWarning(lcWeb, "velmora: a pane's page %s was stopped: %s", qPrintable(culprit.toDisplayString()),
               qPrintable(why));
     emit givenUp(culprit);

@@ -31,6 +31,9 @@ public:
     // page went from there.
     void open(const QUrl& address);
     QUrl requested() const { return marks_[1].address; }
+    // The address whose document the page shows now: the last one opened once its document has
+    // come, the one before until then.
+    QUrl running() const;
     PaneBudget* budget() const { return budget_; }
 
 signals:
@@ -51,13 +54,12 @@ protected:
 private:
     void giveUp(const QString& why);
 
-    // The last two addresses opened, with their renderer and its CPU time when they were: the
-    // page that goes over is the one that was running while most of it was spent (a page in a
-    // loop keeps its renderer while the next address of the rotation waits for it).
+    // The last two addresses opened, and whether their document has come (it replaces the page
+    // only then): the page that goes over is the one whose document was there. Until the next
+    // address's document comes, the page before it still runs.
     struct Mark {
         QUrl address;
-        qint64 pid = 0;
-        double cpu = 0;
+        bool arrived = false;
     };
     Mark marks_[2];
     PaneBudget* budget_;
