@@ -211,11 +211,12 @@ void PaneBudget::sample(bool withCpu) {
         return;
     }
     const qint64 ms = clock_.elapsed();
-    // Memory: over now, or at this rate by the next sample.
+    // Memory: over now, or at this rate by the next sample (twice the last growth: the renderer
+    // goes on while it is being ended).
     const qint64 growth = lastResident_ ? std::max<qint64>(0, resident - lastResident_) : 0;
     lastResident_ = resident;
     lastGrowth_ = growth;
-    if (resident + growth > limits_.rendererBytes) {
+    if (resident + 2 * growth > limits_.rendererBytes) {
         trip(QStringLiteral("its renderer holds %1 of memory").arg(mib(resident)));
         return;
     }
