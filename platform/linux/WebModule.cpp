@@ -4,6 +4,7 @@
 #include "Errors.h"
 #include "Logging.h"
 #include "Platform.h"
+#include "WebEngineEnv.h"
 
 #include <QDir>
 #include <QLibrary>
@@ -48,7 +49,15 @@ private:
             return true;
         if (broken_ || !place_)
             return false;
-        if (const VelmoraWebFacilities* module = WebModule()) {
+        if (!RemotePagesAllowed()) {
+            static bool said = false;
+            if (!said)
+                qCWarning(lcWeb,
+                          "velmora: the web panes stay off: running as root, Chromium's sandbox cannot "
+                          "keep their pages from the network in (QTWEBENGINE_DISABLE_SANDBOX=1 shows them "
+                          "without it)");
+            said = true;
+        } else if (const VelmoraWebFacilities* module = WebModule()) {
             try {
                 real_ = module->panes->createPane(place_);
                 return true;
@@ -56,8 +65,10 @@ private:
                 qCDebug(lcWeb, "the web module made no pane: %s", e.what());
             }
         }
-        // Without a web engine the pane would stay an empty frame: the picture behind shows instead.
-        qCDebug(lcWeb, "pane %s hidden for this run: no web engine", qPrintable(place_->objectName()));
+        // Without a web engine (or with pages not allowed to render) the pane would stay an empty
+        // frame: the picture behind shows instead.
+        qCDebug(lcWeb, "pane %s hidden for this run: no web engine, or no sandbox for it",
+                qPrintable(place_->objectName()));
         broken_ = true;
         place_->hide();
         return false;

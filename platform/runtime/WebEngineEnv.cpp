@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QString>
+#include <QStringList>
 
 #include <cstdlib>
 #include <cstring>
@@ -15,6 +16,15 @@ namespace Platform {
 namespace {
 
 QtMessageHandler previousHandler = nullptr;
+
+// Whether the user turned Chromium's sandbox off himself, read before we may turn it off for the
+// movie player.
+bool userDisabledSandbox = false;
+
+bool sandboxOffInEnvironment() {
+    return qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX") ||
+           qgetenv("QTWEBENGINE_CHROMIUM_FLAGS").contains("--no-sandbox");
+}
 
 // Qt WebEngine reports its start-up settings at the info level: not for the user's terminal.
 void QuietWebEngineMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
@@ -33,9 +43,24 @@ void QuietWebEngineMessages(QtMsgType type, const QMessageLogContext& context, c
 
 } // namespace
 
-void PrepareWebEngine() {
+bool RemotePagesAllowed() {
+    if (::geteuid() != 0 || userDisabledSandbox)
+        return true;
+    const QStringList arguments = QCoreApplication::arguments();
+    return arguments.contains(QLatin1String("--no-sandbox"));
+}
+
+void PrepareWebEngineForLocalContent() {
+    // Chromium reads this when the web engine starts, at its first page. As root that first page
+    // is always local: no pane page renders in such a run.
     if (::geteuid() == 0)
         ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", /*overwrite=*/0);
+}
+
+void PrepareWebEngine() {
+    userDisabledSandbox = sandboxOffInEnvironment();
+    // Screen readers reach the pages' content (the panes' text) only with this on.
+    ::setenv("QTWEBENGINE_ENABLE_LINUX_ACCESSIBILITY", "1", /*overwrite=*/0);
     // No OpenGL: our small pages and the movie draw in software for less memory and start-up
     // time than a GL context costs, and the web engine, loaded later from its module, needs no
     // context shared from the start (no AA_ShareOpenGLContexts). A user's own setting wins.

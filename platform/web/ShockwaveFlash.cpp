@@ -2,7 +2,9 @@
 #include "ShockwaveFlash.h"
 
 #include "Errors.h"
+#include "PaneBudget.h"
 #include "Platform.h"
+#include "WebEngineEnv.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -94,6 +96,10 @@ ShockwaveFlash::ShockwaveFlash(QWidget* parent) : MovieControl(parent) {
         throw EVelmoraError(
             QStringLiteral("无法创建影片播放控件：找不到网页引擎的辅助程序 QtWebEngineProcess"));
 
+    PrepareWebEngineForLocalContent();
+    // What the player makes our process hold is not the panes' doing.
+    Web::PaneBudget::rebaseHost();
+
     stack_ = new QStackedLayout(this);
     stack_->setContentsMargins(0, 0, 0, 0);
 
@@ -169,6 +175,7 @@ void ShockwaveFlash::SetMovie(const QString& path) {
 void ShockwaveFlash::showEvent(QShowEvent* event) {
     MovieControl::showEvent(event);
     QWebEnginePage* page = view_->page();
+    Web::PaneBudget::rebaseHost();
     page->setAudioMuted(false);
     if (page->lifecycleState() != QWebEnginePage::LifecycleState::Active)
         page->setLifecycleState(QWebEnginePage::LifecycleState::Active);

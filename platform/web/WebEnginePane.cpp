@@ -2,10 +2,11 @@
 #include "WebEnginePane.h"
 
 #include "Errors.h"
+#include "PaneFocusFrame.h"
+#include "PanePolicy.h"
 
 #include <QUrl>
 #include <QVBoxLayout>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QWidget>
 
@@ -37,7 +38,11 @@ QWebEngineView* WebEnginePane::view() const {
 void WebEnginePane::prepare() {
     if (place_ && !view_) {
         auto* view = new PaneView(place_);
-        view->settings()->setAttribute(QWebEngineSettings::JavascriptCanOpenWindows, false);
+        Web::PanePage* page = Web::MakePanePage(Web::PanesProfile(), view);
+        view->setPage(page);
+        QObject::connect(page, &Web::PanePage::givenUp, view, [this](const QUrl& url) { abandon(url); });
+        view->setAccessibleName(place_->accessibleName());
+        new Web::PaneFocusFrame(view);
         auto* layout = new QVBoxLayout(place_);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(view);
@@ -48,8 +53,31 @@ void WebEnginePane::prepare() {
 void WebEnginePane::navigate(const QString& address) {
     if (!place_ || !IsWebAddress(address))
         return;
+    const QUrl url(address);
+    if (abandoned_.contains(url))
+        return;
     prepare();
-    view()->load(QUrl(address));
+    if (url != current_) {
+        previous_ = current_;
+        current_ = url;
+    }
+    view()->show();
+    static_cast<Web::PanePage*>(view()->page())->open(url);
+}
+
+void WebEnginePane::abandon(const QUrl& url) {
+    abandoned_.insert(url);
+    if (url == current_) {
+        current_ = previous_;
+        previous_.clear();
+    }
+    if (!view())
+        return;
+    // The stopped page's renderer has ended: what the pane showed before is loaded again.
+    if (current_.isValid() && !abandoned_.contains(current_))
+        static_cast<Web::PanePage*>(view()->page())->open(current_);
+    else
+        view()->hide();
 }
 
 bool WebEnginePane::visible() const {

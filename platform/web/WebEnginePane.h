@@ -4,6 +4,8 @@
 #include "WebPane.h"
 
 #include <QPointer>
+#include <QSet>
+#include <QUrl>
 #include <QWidget>
 
 class QWebEngineView;
@@ -27,7 +29,14 @@ public:
     QWidget* place() const { return place_; }
     QWebEngineView* view() const; // null until the first navigation
 
+    // The page at this address was stopped (over its budget): the pane goes back to what it showed
+    // before, or to the picture behind it, and never loads the address again in this run.
+    void abandon(const QUrl& url);
+
 private:
+    QSet<QUrl> abandoned_;
+    QUrl current_;  // the address loaded last
+    QUrl previous_; // and the one before
     QPointer<QWidget> place_;
     QPointer<QWidget> view_; // a QWebEngineView
 };

@@ -5,10 +5,12 @@
 #include "LoopbackServer.h"
 
 #include "Fakes.h"
+#include "PaneBudget.h"
 #include "Platform.h"
 #include "Unt_Main.h"
 #include "WebEnginePane.h"
 
+#include <QProcess>
 #include <QSignalSpy>
 #include <QWebEngineView>
 
@@ -88,6 +90,23 @@ TEST_F(MainWindowPromoTest, GoodServerRotatesThePanes) {
     EXPECT_FALSE(w.promotion().Timer2.isActive());
     EXPECT_EQ(w.promotion().MainCursor, 0);
 
+    // Named for screen readers; a frame marks the pane that has the keyboard.
+    for (const auto& [place, name] :
+         {std::pair{"EmbeddedWB2", "横幅推广网页"}, std::pair{"EmbeddedWB1", "推广网页"}}) {
+        auto* view = w.findChild<QWidget*>(QLatin1String(place))->findChild<QWebEngineView*>();
+        ASSERT_TRUE(view);
+        EXPECT_EQ(view->accessibleName(), QString::fromUtf8(name));
+        auto* frame = view->findChild<QWidget*>(QStringLiteral("PaneFocusFrame"));
+        ASSERT_TRUE(frame);
+        w.activateWindow();
+        view->setFocus();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(frame->isVisible()) << place;
+        w.findChild<QWidget*>(QStringLiteral("RzButton1"))->setFocus();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(frame->isVisible()) << place;
+    }
+
     EXPECT_GT(BrowserChildren(), 0);
     for (const QByteArray& head : server.requests())
         EXPECT_FALSE(head.startsWith("GET /popup")) << head.toStdString();
@@ -101,5 +120,49 @@ TEST(WebEnginePaneTest, OnlyWebAddressesLoad) {
         pane.navigate(QString::fromLatin1(address));
     EXPECT_EQ(pane.view(), nullptr);
 }
+
+// The budget on processes that do what a hostile page's renderer does, with a short window.
+struct BudgetRow {
+    const char* name;
+    const char* script; // run by python3
+    const char* why;    // what the report must name; null: never over
+};
+
+class PaneBudgetTest : public testing::TestWithParam<BudgetRow> {};
+
+TEST_P(PaneBudgetTest, StopsWhatGoesOver) {
+    const BudgetRow& r = GetParam();
+    QProcess child;
+    child.start(QStringLiteral("python3"), {QStringLiteral("-c"), QString::fromLatin1(r.script)});
+    ASSERT_TRUE(child.waitForStarted(5000));
+    Platform::Web::PaneBudget::Limits limits;
+    limits.rendererBytes = qint64(256) << 20;
+    limits.windowMs = 2000;
+    limits.hostGrowthBytes = qint64(1) << 40; // this test process is not the subject
+    Platform::Web::PaneBudget budget(limits, nullptr);
+    QSignalSpy exceeded(&budget, &Platform::Web::PaneBudget::exceeded);
+    budget.watch(child.processId());
+    const bool over = exceeded.wait(4000);
+    child.kill();
+    child.waitForFinished(5000);
+    ASSERT_EQ(over, r.why != nullptr);
+    if (over) {
+        EXPECT_TRUE(exceeded.first().first().toString().contains(QLatin1String(r.why)))
+            << qPrintable(exceeded.first().first().toString());
+        EXPECT_EQ(exceeded.size(), 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, PaneBudgetTest,
+    testing::Values(
+        BudgetRow{"Idle", "import time; time.sleep(30)", nullptr},
+        BudgetRow{"Loop", "while True: pass", "CPU"},
+        // 32 MiB written every 0.1 s: the kernel's backstop would end it only well over the budget
+        BudgetRow{"Allocates",
+                  "import time\nheld = []\nwhile True:\n"
+                  "    held.append(bytearray(b'x') * (32 << 20)); time.sleep(0.1)",
+                  "memory"}),
+    [](const testing::TestParamInfo<BudgetRow>& info) { return std::string(info.param.name); });
 
 } // namespace
