@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The one entry of every Qt test program: headless unless a display is asked for, the program's
-// application object (font substitutes, error backstop), the web engine prepared, and a promotion
-// server that refuses at once, so that no test waits on the network. These also hold when CTest
-// lists the tests, outside the tests' own environment.
+// application object (font substitutes, error backstop), the web engine prepared (without
+// Chromium's sandbox as root), and a promotion server that refuses at once, so that no test waits on the
+// network. These also hold when CTest lists the tests, outside the tests' own environment.
 #include "Application.h"
 #include "LinuxFacilities.h"
 #include "WebEngineEnv.h"
 
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 int main(int argc, char** argv) {
     Platform::UseLinuxFacilities();
@@ -15,6 +17,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("VELMORA_PROMO_SERVER"))
         qputenv("VELMORA_PROMO_SERVER", "http://127.0.0.1:9");
+    // The tests' pages come from their own loopback servers; as root Chromium runs them only
+    // without its sandbox, which the program itself never turns off for remote pages.
+    if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
     ::testing::InitGoogleTest(&argc, argv);
     Platform::PrepareWebEngine();
     Platform::Application app(argc, argv);
