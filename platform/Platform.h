@@ -4,6 +4,7 @@
 // with ScopedService.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <chrono>
@@ -78,5 +79,6 @@ void OpenInBrowser(const QString& address);
 void Beep();
 QString ProgramPath(); // the program folder with its trailing "/"
 void CentreOnScreen(QWidget* window);
+void PlaceOnScreen(QWidget* window, QPoint position); // exactly there, if the window fits there
 
 } // namespace Platform

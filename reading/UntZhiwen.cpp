@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QValidator>
 
 QPointer<TFrmzhiwen> Frmzhiwen;
@@ -90,12 +91,46 @@ public:
     }
 };
 
+// A fixed background gets a fixed text colour too: under a dark palette the texts would otherwise
+// turn light on the light blue.
 void paintBackground(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, colour);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::WindowText, Qt::black);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
+
+// A dotted frame over a widget that has no focus mark of its own, shown while it has the focus.
+class FocusMark final : public QWidget {
+public:
+    explicit FocusMark(QWidget* target) : QWidget(target), target_(target) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        target->installEventFilter(this);
+        hide();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == target_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut ||
+                                   event->type() == QEvent::Resize)) {
+            setGeometry(target_->rect());
+            setVisible(target_->hasFocus());
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(target_->palette().color(target_->foregroundRole()), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+private:
+    QWidget* target_;
+};
 
 } // namespace
 
@@ -129,6 +164,14 @@ TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(std::make_unique<
         b.button->setStyleSheet(ButtonStyle.arg(QLatin1String(b.colour)));
     }
 
+    // The code box is named by its label; the reading is the last Tab stop, and screen readers hear
+    // each new reading as the description of "测算" (where the focus is after a press).
+    ui_->Label1->setBuddy(ui_->RzEditOX);
+    ui_->RzLabel2->setAccessibleName(QStringLiteral("测算结果"));
+    ui_->RzLabel2->setFocusPolicy(Qt::TabFocus);
+    new FocusMark(ui_->RzLabel2);
+    setTabOrder(ui_->RzBitBtn3, ui_->RzLabel2);
+
     ui_->RzEditOX->setValidator(new CodeLettersOnly(ui_->RzEditOX));
     ui_->RzEditOX->installEventFilter(this);
     ui_->RzEditOX->setFocus();
@@ -149,11 +192,19 @@ void TFrmzhiwen::RzBitBtn1Click() {
     try {
         const QByteArray code = uShare::Trim(uShare::EncodeText(ui_->RzEditOX->text()));
         const QByteArray reading = uShare::QueryReading(code);
-        ui_->RzLabel2->setText(shownText(QStringLiteral("测算结果:") + uShare::DecodeText(reading)));
+        showReading(shownText(QStringLiteral("测算结果:") + uShare::DecodeText(reading)));
     } catch (...) {
-        ui_->RzLabel2->clear();
+        showReading({});
         Platform::Abort();
     }
+}
+
+void TFrmzhiwen::showReading(const QString& text) {
+    ui_->RzLabel2->setText(text);
+    ui_->RzLabel2->setAccessibleDescription(text);
+    // A reader speaks a new description of the focused control; the same text again is news too.
+    ui_->RzBitBtn1->setAccessibleDescription({});
+    ui_->RzBitBtn1->setAccessibleDescription(text);
 }
 
 void TFrmzhiwen::RzBitBtn2Click() {

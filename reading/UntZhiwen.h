@@ -32,6 +32,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void showReading(const QString& text);
     bool codeBoxKeyPress(class QKeyEvent* event);
     void codeBoxContextMenu(class QContextMenuEvent* event);
     const std::unique_ptr<Ui::TFrmzhiwen> ui_;
