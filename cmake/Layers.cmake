@@ -6,15 +6,18 @@
 set(VELMORA_LAYERS
     "datecn:"
     "readingsdb_source:"
-    "vplatform:"
-    "velmora_web:" # vplatform's web facilities, loaded by vplatform at run time; links none of ours
+    "velmora_seam:"
+    "velmora_hive:velmora_seam"
+    "velmora_runtime:velmora_seam"
+    "velmora_linux:velmora_seam,velmora_runtime,velmora_hive"
+    "velmora_web:" # loaded by velmora_linux at run time; binds to the program's seam and runtime
     "vwidgets:"
     "vresources:"
-    "vpromo:vplatform"
-    "velmora_reading:vplatform,vresources"
-    "velmora_calwin:datecn,vplatform,vwidgets"
-    "velmora_movie:vplatform"
-    "velmora_app:vpromo,vplatform,velmora_reading,velmora_calwin,velmora_movie,vwidgets,vresources"
+    "vpromo:velmora_seam,velmora_runtime"
+    "velmora_reading:velmora_seam,velmora_runtime,vresources"
+    "velmora_calwin:datecn,velmora_seam,velmora_runtime,vwidgets"
+    "velmora_movie:velmora_seam,velmora_runtime"
+    "velmora_app:vpromo,velmora_seam,velmora_runtime,velmora_reading,velmora_calwin,velmora_movie,vwidgets,vresources"
 )
 
 function(velmora_check_layers)

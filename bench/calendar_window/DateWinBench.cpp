@@ -3,6 +3,7 @@
 #include "Application.h"
 #include "DateWin.h"
 #include "Fakes.h"
+#include "LinuxFacilities.h"
 
 #include <QApplication>
 
@@ -64,6 +65,7 @@ BENCHMARK(BM_AllMonths1901To2050)
 } // namespace
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     // Headless unless told otherwise (test discovery runs without the tests' environment).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

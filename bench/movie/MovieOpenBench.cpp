@@ -12,6 +12,7 @@
 #include "Flash.h"
 
 #include "Application.h"
+#include "LinuxFacilities.h"
 #include "MovieControl.h"
 #include "WebEngineEnv.h"
 #include "WindowOwner.h"
@@ -155,6 +156,7 @@ void settle(int ms) {
 } // namespace
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     Platform::PrepareWebEngine();
     Platform::Application app(argc, argv);
     const int kind = argc > 1 ? QByteArray(argv[1]).toInt() : 1;

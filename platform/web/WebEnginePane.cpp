@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/WebEnginePane.h"
+#include "WebEnginePane.h"
 
 #include "Errors.h"
 

@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "DateWin.h"
 #include "Fakes.h"
+#include "LinuxFacilities.h"
 
 #include <QDate>
 #include <QTimer>
@@ -13,6 +14,7 @@
 #include <optional>
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     Platform::Application app(argc, argv);
     std::optional<Platform::ScopedService<Platform::Clock>> today;
     if (argc > 1) {

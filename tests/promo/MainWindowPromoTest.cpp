@@ -7,7 +7,7 @@
 #include "Fakes.h"
 #include "Platform.h"
 #include "Unt_Main.h"
-#include "web/WebEnginePane.h"
+#include "WebEnginePane.h"
 
 #include <QSignalSpy>
 #include <QWebEngineView>

@@ -5,20 +5,10 @@
 #pragma once
 
 #include "MovieControl.h"
+#include "WebFacilities.h"
 #include "WebPane.h"
 
 #include <QString>
-
-// What the module's one entry point, velmora_web_facilities(), returns: its two factories, which
-// live as long as the process.
-extern "C" {
-struct VelmoraWebFacilities {
-    Platform::WebPaneFactory* panes;
-    Platform::FlashPlayerFactory* players;
-};
-}
-using VelmoraWebEntry = const VelmoraWebFacilities* (*)();
-#define VELMORA_WEB_ENTRY "velmora_web_facilities"
 
 namespace Platform {
 

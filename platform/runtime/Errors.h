@@ -3,25 +3,12 @@
 // error box and the program goes on; the silent abort (EAbort) is swallowed without a word.
 #pragma once
 
+#include "Exceptions.h"
+
 #include <QString>
 
 #include <exception>
-#include <stdexcept>
-#include <string>
 #include <utility>
-
-// The silent abort: cancels a close request, the exit, or a failed database query, quietly.
-class EAbort : public std::exception {
-public:
-    const char* what() const noexcept override { return "Operation aborted"; }
-};
-
-// A failure with a message for the user (UTF-8).
-class EVelmoraError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-    explicit EVelmoraError(const QString& message) : std::runtime_error(message.toStdString()) {}
-};
 
 namespace Platform {
 
