@@ -105,7 +105,11 @@ void DescribeWith(QWidget* window, std::initializer_list<const QLabel*> labels) 
 void KeepLightBackground(QWidget* window) {
     if (window->palette().color(QPalette::Window).lightness() >= 128)
         return;
-    window->setPalette(window->style()->standardPalette());
+    // Set on every widget: the style sheet's polish gives each one a palette of its own.
+    const QPalette light = window->style()->standardPalette();
+    window->setPalette(light);
+    for (QWidget* child : window->findChildren<QWidget*>())
+        child->setPalette(light);
 }
 
 void InstallAccessibleFactory() {

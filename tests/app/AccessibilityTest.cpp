@@ -14,9 +14,12 @@
 
 #include <QAccessible>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QSet>
 
+#include <algorithm>
+#include <cmath>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -252,6 +255,37 @@ TEST_F(MainWindowFixture, TabWalksTheButtonsThenTheLinksAndReadersSkipTheDecorat
                         ->state()
                         .invisible)
             << picture;
+}
+
+double luminance(const QColor& c) {
+    const auto channel = [](double v) {
+        return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+
+// The About dialog's texts have fixed colours (navy, red) over the system's background: under a
+// dark palette it keeps the light background they need. Every text must read at 3:1 or better
+// (the fixed red on the standard light grey is 3.5:1).
+TEST_F(AppFixture, AboutTextsStayReadableUnderADarkPalette) {
+    const QPalette saved = QApplication::palette();
+    QPalette dark(QColor(0x35, 0x35, 0x35));
+    dark.setColor(QPalette::WindowText, QColor(0xEE, 0xEE, 0xEE));
+    QApplication::setPalette(dark);
+    {
+        TAbout about;
+        about.show();
+        for (QLabel* label : about.findChildren<QLabel*>()) {
+            if (label->text().isEmpty())
+                continue;
+            label->ensurePolished();
+            const double text = luminance(label->palette().color(label->foregroundRole()));
+            const double ground = luminance(about.palette().color(QPalette::Window));
+            EXPECT_GE((std::max(text, ground) + 0.05) / (std::min(text, ground) + 0.05), 3.0)
+                << label->objectName().toStdString();
+        }
+    }
+    QApplication::setPalette(saved);
 }
 
 TEST_F(AppFixture, EscapeClosesTheMovieWindowWhereverTheFocusIs) {
