@@ -5,7 +5,8 @@
 # main window's controls must be named, focusable and reached by Tab; the calendar, opened from the
 # keyboard, must show its month as a table with today selected and spinners that step (those
 # calendar checks are skipped, and said so, while the calendar has no table). Both trees are
-# dumped to $ATSPI_DUMP_DIR (default: the work folder, removed at the end).
+# dumped to $ATSPI_DUMP_DIR (default: the work folder, removed at the end). With ATSPI_ALL_WINDOWS
+# set, the dialogs of the button row are opened with the mouse and counted too.
 # Usage: atspi.sh PATH/TO/velmora        (exit 77: skipped, no xvfb-run, xdotool, dbus-run-session,
 #                                          openbox or pyatspi)
 set -uo pipefail

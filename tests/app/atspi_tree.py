@@ -166,6 +166,31 @@ def first(window, role):
     return None
 
 
+def press_by_mouse(node):
+    x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1"], timeout=10)
+
+
+def survey_dialogs(app, main_window, out):
+    """With ATSPI_ALL_WINDOWS set: each dialog of the button row, opened with the mouse, counted."""
+    buttons = {node.name: node for _, node in walk(main_window) if node.getRole() == pyatspi.ROLE_PUSH_BUTTON}
+    for caption, close_keys in (("指纹算命", ["Escape"]), ("关于系统", ["alt+F4"]), ("客户服务", ["alt+F4"]),
+                                ("关闭系统", ["alt+n"])):
+        if caption not in buttons:
+            continue
+        press_by_mouse(buttons[caption])
+        dialog = find_window(app, other_than=main_window, seconds=10)
+        if dialog is None:
+            fail(f"{caption} opened no window")
+            continue
+        time.sleep(1)
+        dump(dialog, os.path.join(out, f"dialog-{caption}.txt"))
+        check_window(f"{dialog.name} (description '{dialog.description[:24]}')", dialog, tab_walk(dialog),
+                     strict=False)
+        key(*close_keys)
+        time.sleep(1)
+
+
 def main():
     pid, out = int(sys.argv[1]), sys.argv[2]
     app = find_app(pid)
@@ -183,6 +208,8 @@ def main():
     dump(main_window, os.path.join(out, "main.txt"))
     walked = tab_walk(main_window)
     check_window("main window", main_window, walked)
+    if os.environ.get("ATSPI_ALL_WINDOWS"):
+        survey_dialogs(app, main_window, out)
 
     # The calendar, from the keyboard: Tab to its button, then Return.
     for _ in range(60):
@@ -198,8 +225,7 @@ def main():
     if calendar is None:
         fail("Return on 查看日历 opened no window")
         # Go on with the mouse, so that the calendar is read all the same.
-        x, y, w, h = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-        subprocess.run(["xdotool", "mousemove", str(x + w // 2), str(y + h // 2), "click", "1"], timeout=10)
+        press_by_mouse(node)
         calendar = find_window(app, other_than=main_window)
     if calendar is None:
         fail("no calendar window")
