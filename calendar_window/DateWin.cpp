@@ -5,6 +5,7 @@
 #include "DateWinHint.h"
 #include "DateWinWidgets.h"
 #include "Errors.h"
+#include "Logging.h"
 #include "Platform.h"
 #include "WindowOwner.h"
 #include "ui_DateWin.h"
@@ -226,6 +227,7 @@ void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
         }
     } catch (...) {
         // Ends the filling without a message.
+        qCDebug(Platform::lcCalendar, "the month grid stopped filling: %s", Platform::CaughtMessage());
     }
     for (int k = 1; k <= GridPositions; ++k) {
         DayLabels[k]->setVisible(shown[k]);
@@ -244,6 +246,7 @@ QString TFRM_Date::CellHint(const QWidget* cell) const {
     try {
         return DayHint(ShownMonthStart + static_cast<const ClickLabel*>(cell)->tag() - 1);
     } catch (...) {
+        qCDebug(Platform::lcCalendar, "no hint for the cell: %s", Platform::CaughtMessage());
         return {}; // no hint rather than an error box over the grid
     }
 }

@@ -18,6 +18,9 @@ namespace Platform {
 // sorts after "." ("disk full." and "失败?." get one; "done." and "wait!" stay as they are).
 QString ErrorBoxText(const QString& message);
 
+// Inside a catch block: the caught exception's message (UTF-8), for a log line.
+const char* CaughtMessage() noexcept;
+
 // Shows an escaped exception the standard way: nothing for EAbort, else the error box.
 void ShowException(const std::exception& e) noexcept;
 void ShowUnknownException() noexcept;
