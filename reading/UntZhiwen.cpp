@@ -164,10 +164,10 @@ TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(std::make_unique<
         b.button->setStyleSheet(ButtonStyle.arg(QLatin1String(b.colour)));
     }
 
-    // The code box is named by its label; the reading is the last Tab stop, and screen readers hear
-    // each new reading as the description of "测算" (where the focus is after a press).
+    // The code box is named by its label. The reading is the last Tab stop; a press of "测算" from
+    // the keyboard (or by assistive technology) moves the focus to it, so that a screen reader
+    // reads it out, and Tab from there goes round to the code box. A mouse click leaves the focus.
     ui_->Label1->setBuddy(ui_->RzEditOX);
-    ui_->RzLabel2->setAccessibleName(QStringLiteral("测算结果"));
     ui_->RzLabel2->setFocusPolicy(Qt::TabFocus);
     new FocusMark(ui_->RzLabel2);
     setTabOrder(ui_->RzBitBtn3, ui_->RzLabel2);
@@ -176,7 +176,14 @@ TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(std::make_unique<
     ui_->RzEditOX->installEventFilter(this);
     ui_->RzEditOX->setFocus();
 
-    connect(ui_->RzBitBtn1, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn1Click(); }));
+    ui_->RzBitBtn1->installEventFilter(this);
+    connect(ui_->RzBitBtn1, &QPushButton::clicked, this, Platform::Guarded([this] {
+                const bool byMouse = readingByMouse_;
+                readingByMouse_ = false;
+                RzBitBtn1Click();
+                if (!byMouse)
+                    ui_->RzLabel2->setFocus(Qt::OtherFocusReason);
+            }));
     connect(ui_->RzBitBtn2, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn2Click(); }));
     connect(ui_->RzBitBtn3, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn3Click(); }));
 }
@@ -192,19 +199,11 @@ void TFrmzhiwen::RzBitBtn1Click() {
     try {
         const QByteArray code = uShare::Trim(uShare::EncodeText(ui_->RzEditOX->text()));
         const QByteArray reading = uShare::QueryReading(code);
-        showReading(shownText(QStringLiteral("测算结果:") + uShare::DecodeText(reading)));
+        ui_->RzLabel2->setText(shownText(QStringLiteral("测算结果:") + uShare::DecodeText(reading)));
     } catch (...) {
-        showReading({});
+        ui_->RzLabel2->clear();
         Platform::Abort();
     }
-}
-
-void TFrmzhiwen::showReading(const QString& text) {
-    ui_->RzLabel2->setText(text);
-    ui_->RzLabel2->setAccessibleDescription(text);
-    // A reader speaks a new description of the focused control; the same text again is news too.
-    ui_->RzBitBtn1->setAccessibleDescription({});
-    ui_->RzBitBtn1->setAccessibleDescription(text);
 }
 
 void TFrmzhiwen::RzBitBtn2Click() {
@@ -222,6 +221,13 @@ void TFrmzhiwen::PasteCode(const QString& text) {
 }
 
 bool TFrmzhiwen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->RzBitBtn1) {
+        if (event->type() == QEvent::MouseButtonPress)
+            readingByMouse_ = true;
+        else if (event->type() == QEvent::KeyPress)
+            readingByMouse_ = false;
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched == ui_->RzEditOX) {
         if (event->type() == QEvent::KeyPress) {
             bool handled = false;
