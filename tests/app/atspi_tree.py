@@ -99,15 +99,20 @@ def focused(window):
     return None, None
 
 
-def tab_walk(window, limit=60):
-    """The paths Tab visits, in order, until it comes round."""
+def tab_walk(window, limit=100):
+    """The paths Tab visits, in order, until it comes round. After each Tab it waits (3 s at
+    most) for the focus to move, so that a slow machine does not end the walk early."""
     seen = []
-    for _ in range(limit):
-        path, node = focused(window)
-        if path is None or path in seen:
-            break
+    path, _ = focused(window)
+    while path is not None and path not in seen and len(seen) < limit:
         seen.append(path)
-        key("Tab")
+        subprocess.run(["xdotool", "key", "--clearmodifiers", "Tab"], check=False, timeout=10)
+        deadline = time.monotonic() + 3
+        moved = path
+        while moved == path and time.monotonic() < deadline:
+            time.sleep(0.05)
+            moved, _ = focused(window)
+        path = moved
     return seen
 
 
