@@ -50,3 +50,21 @@ function(velmora_check_layers)
         endforeach()
     endforeach()
 endfunction()
+
+# Every production library of the table, the program and the web module compile strictly: no
+# implicit conversion between 8-bit strings and QString (the program's texts are GB2312 or UTF-8
+# by choice, never by accident) and no connect() without a context object (from Qt 6.7 on; Qt 6.4
+# ignores the last one).
+function(velmora_strict_production)
+    set(targets velmora velmora_web)
+    foreach(row IN LISTS VELMORA_LAYERS)
+        string(REGEX REPLACE ":.*" "" name "${row}")
+        list(APPEND targets ${name})
+    endforeach()
+    foreach(target IN LISTS targets)
+        if(TARGET ${target})
+            target_compile_definitions(${target} PRIVATE
+                QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CONTEXTLESS_CONNECT)
+        endif()
+    endforeach()
+endfunction()

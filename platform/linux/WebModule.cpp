@@ -71,7 +71,7 @@ private:
 } // namespace
 
 QString WebModulePath() {
-    return ProgramPath() + QStringLiteral("libvelmora_web.so");
+    return ProgramPath() + QStringLiteral("modules/libvelmora_web.so");
 }
 
 const VelmoraWebFacilities* WebModule(QString* error) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web facilities (the panes and the Flash player) live in a module of their own beside the
-// program, libvelmora_web.so, so that a run that shows no web page never loads the web engine.
+// program, modules/libvelmora_web.so, so that a run that shows no web page never loads the web engine.
 // The module is loaded the first time a pane or a player is needed.
 #pragma once
 
@@ -12,7 +12,7 @@
 
 namespace Platform {
 
-// The module's file: libvelmora_web.so in the program folder.
+// The module's file: modules/libvelmora_web.so in the program folder.
 QString WebModulePath();
 
 // The module's facilities, loaded on the first call (a program that links the module itself uses

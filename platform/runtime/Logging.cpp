@@ -9,6 +9,5 @@ Q_LOGGING_CATEGORY(lcWeb, "velmora.web", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcCalendar, "velmora.calendar", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcHive, "velmora.hive", QtWarningMsg)
 Q_LOGGING_CATEGORY(lcHttp, "velmora.http", QtWarningMsg)
-Q_LOGGING_CATEGORY(lcApp, "velmora.app", QtWarningMsg)
 
 } // namespace Platform

@@ -15,6 +15,5 @@ Q_DECLARE_LOGGING_CATEGORY(lcWeb)      // velmora.web: the web module, panes and
 Q_DECLARE_LOGGING_CATEGORY(lcCalendar) // velmora.calendar: the month grid and its hints
 Q_DECLARE_LOGGING_CATEGORY(lcHive)     // velmora.hive: the start-page hive
 Q_DECLARE_LOGGING_CATEGORY(lcHttp)     // velmora.http: the promotion downloads
-Q_DECLARE_LOGGING_CATEGORY(lcApp)      // velmora.app: windows, dialogs and the error backstop
 
 } // namespace Platform
