@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DateWin.h"
 
+#include "CalendarGrid.h"
 #include "Clock.h"
 #include "DateWinHint.h"
 #include "DateWinWidgets.h"
@@ -57,7 +58,7 @@ constexpr int ColumnStep = 42;
 constexpr int RowStep = 32;
 
 const QColor LunarMonthColor(0xFF, 0x00, 0x00);
-const QColor FestivalColor(0xFF, 0x80, 0x00);
+const QColor FestivalColor(0xD0, 0x68, 0x00); // orange, 3:1 on white and on the background figures
 const QColor SolarTermColor(0x53, 0x53, 0xFF);
 
 // The colour of a lunar cell's text of each kind; the plain lunar day keeps the prototype's colour.
@@ -101,6 +102,16 @@ TFRM_Date::TFRM_Date(QWidget* parent)
     connect(ui_->StaticText1, &ClickLabel::Click, this, Guarded([this] { StaticText1Click(); }));
 
     Platform::Guard([this] { FormCreate(); });
+
+    // The keyboard's and screen readers' way into the month; a key's date is shown as "今天" shows today.
+    grid_ = new CalendarGrid(this);
+    connect(grid_, &CalendarGrid::dateChosen, this, [this](double date) {
+        Platform::Guard([this, date] {
+            CurrentDate = date;
+            FormShow();
+        });
+    });
+    DateWin::SetUpAccess(this, grid_);
 }
 
 TFRM_Date::~TFRM_Date() {
@@ -121,8 +132,8 @@ void TFRM_Date::CreateDayLabels() {
     ui_->day1->ensurePolished();
     ui_->Cnday->ensurePolished();
     for (int k = 1; k <= GridPositions; ++k) {
-        auto* day = new ClickLabel(this);
-        auto* lunar = new ClickLabel(this);
+        auto* day = new PlainClickLabel(this);
+        auto* lunar = new PlainClickLabel(this);
         day->setObjectName(QStringLiteral("DayLabel%1").arg(k));
         lunar->setObjectName(QStringLiteral("LunarLabel%1").arg(k));
         DayLabels[k] = day;
@@ -188,6 +199,8 @@ void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
         DayLabels[k]->setVisible(shown[k]);
         LunarLabels[k]->setVisible(shown[k]);
     }
+    if (grid_)
+        grid_->showMonth(First, static_cast<int>(std::count(shown.begin(), shown.end(), true)), D);
 }
 
 // The year label sizes itself to its text. The month label keeps its 36 x 37 box, text centred: sized
@@ -355,6 +368,8 @@ void TFRM_Date::ChnDateMouseDown(QWidget* Sender) {
 void TFRM_Date::CnDayClick(QWidget* Sender) {
     SelDay = static_cast<std::uint16_t>(static_cast<ClickLabel*>(Sender)->tag());
     StoreSelectedDate();
+    if (grid_)
+        grid_->selectDay(SelDay);
 }
 
 void TFRM_Date::CHnDayClick(QWidget* Sender) {

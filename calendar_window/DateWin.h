@@ -24,6 +24,7 @@ class TFRM_Date;
 QT_END_NAMESPACE
 
 class QLabel;
+class CalendarGrid;
 class ClickLabel;
 class DayHintPopup;
 class TUpDown;
@@ -87,6 +88,7 @@ private:
 
     const std::unique_ptr<Ui::TFRM_Date> ui_;
     DayHintPopup* const dayHint_;
+    CalendarGrid* grid_ = nullptr; // the month for the keyboard and screen readers, over the cells
     std::vector<std::pair<QRgb, QPalette>> cellPalettes_;
     DateCn::TDateTime shownMonthStart_ = 0; // first day of the month on show, for the cells' hints
     bool wasActive_ = false;                // deactivation counts only after the window has been active once

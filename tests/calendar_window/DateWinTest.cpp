@@ -168,7 +168,7 @@ TEST_P(FormLook, FontsAndColours) {
 INSTANTIATE_TEST_SUITE_P(Labels, FormLook,
                          ::testing::Values(Look{"Label1", 29, 0x0000FF}, Look{"Label17", 32, 0x8080C0},
                                            Look{"Label20", 64, 0xFFE8DD}, Look{"Label16", 120, 0xEBEBEB},
-                                           Look{"Label21", 35, 0xDDDDFF}, Look{"Label22", 19, 0xFF80FF},
+                                           Look{"Label21", 35, 0x7474FF}, Look{"Label22", 19, 0xD444D4},
                                            Look{"Label2", 12, 0xFF0000}, Look{"Label15", 12, 0xFF0000},
                                            Look{"Label4", 12, 0x000000}, Look{"day1", 14, 0x000000},
                                            Look{"Cnday", 12, 0x004000}));
@@ -315,15 +315,15 @@ TEST_P(LunarCell, ShowsTheRuleOfHighestPrecedence) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, LunarCell,
-    ::testing::Values(CellText{{2024, 2, 4}, "立春", 0x5353FF}, CellText{{2024, 2, 9}, "除夕", 0xFF8000},
-                      CellText{{2024, 2, 10}, "春节", 0xFF8000}, // not 正月 in red
-                      CellText{{2024, 2, 14}, "情人节", 0xFF8000}, CellText{{2024, 2, 11}, "初二", 0x004000},
+    ::testing::Values(CellText{{2024, 2, 4}, "立春", 0x5353FF}, CellText{{2024, 2, 9}, "除夕", 0xD06800},
+                      CellText{{2024, 2, 10}, "春节", 0xD06800}, // not 正月 in red
+                      CellText{{2024, 2, 14}, "情人节", 0xD06800}, CellText{{2024, 2, 11}, "初二", 0x004000},
                       CellText{{2024, 3, 10}, "二月", 0xFF0000}, CellText{{2020, 5, 23}, "闰四", 0xFF0000},
                       CellText{{2020, 5, 22}, "三十", 0x004000},
                       // Two rules on one day: the higher one wins.
-                      CellText{{2000, 5, 4}, "青年节", 0xFF8000}, CellText{{2001, 6, 21}, "夏至", 0x5353FF},
-                      CellText{{2001, 11, 22}, "小雪", 0x5353FF}, CellText{{2000, 2, 4}, "除夕", 0xFF8000},
-                      CellText{{2001, 10, 1}, "中秋节", 0xFF8000}));
+                      CellText{{2000, 5, 4}, "青年节", 0xD06800}, CellText{{2001, 6, 21}, "夏至", 0x5353FF},
+                      CellText{{2001, 11, 22}, "小雪", 0x5353FF}, CellText{{2000, 2, 4}, "除夕", 0xD06800},
+                      CellText{{2001, 10, 1}, "中秋节", 0xD06800}));
 
 struct Heading {
     Ymd date;
