@@ -252,13 +252,15 @@ def main():
         for _, spinner in walk(calendar):
             if spinner.getRole() != pyatspi.ROLE_SPIN_BUTTON:
                 continue
-            before = spinner.queryValue().currentValue
+            value = spinner.queryValue()
+            before = value.currentValue
+            step = "Down" if before >= value.maximumValue else "Up"  # December, or the last year
             spinner.queryComponent().grabFocus()
             time.sleep(0.3)
-            key("Up")
+            key(step)
             after = spinner.queryValue().currentValue
             if after == before:
-                fail(f"the spinner '{spinner.name}' stayed at {before} after Up")
+                fail(f"the spinner '{spinner.name}' stayed at {before} after {step}")
     key("Escape")
     if failures:
         sys.exit(1)
