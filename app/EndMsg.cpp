@@ -3,8 +3,10 @@
 
 #include "ui_EndMsg.h"
 
+#include "AccessibleWidgets.h"
 #include "Errors.h"
 #include "Pictures.h"
+#include "Platform.h"
 #include "Text.h"
 #include "UntReg.h"
 #include "WindowOwner.h"
@@ -28,7 +30,9 @@ TFrmMsG::TFrmMsG(QWidget* parent)
     ui_->setupUi(this);
     // The pictures again at the screen's scale (the form loads the 1x files).
     Platform::SetPicture(ui_->Image1, QStringLiteral(":/images/question.jpg"));
-    move(FixedPosition);
+    Platform::PlaceOnScreen(this, FixedPosition);
+    Widgets::MarkDecorative(ui_->Image1);
+    Widgets::DescribeWith(this, {ui_->Label1});
 
     // Each button ends the dialog even when its handler fails: the result is set first, as the
     // button's modal result would be, and the dialog is closed after the handler whatever happened.

@@ -3,6 +3,7 @@
 
 #include "ui_Uabout.h"
 
+#include "AccessibleWidgets.h"
 #include "Errors.h"
 #include "Launcher.h"
 #include "Pictures.h"
@@ -30,6 +31,11 @@ TAbout::TAbout(QWidget* parent)
     connect(ui_->RzURLLabel1, &ClickLabel::Click, this, Platform::Guarded([] {
                 Platform::services().launcher().openMail(QString::fromLatin1(SupportMail));
             }));
+    // The portrait decorates; the texts are read out when the dialog opens. Their fixed red and
+    // navy need the light background they were chosen for.
+    Widgets::MarkDecorative(ui_->Image1);
+    Widgets::DescribeWith(this, {ui_->RzLabel1, ui_->RzLabel4, ui_->RzLabel3, ui_->RzLabel6});
+    Widgets::KeepLightBackground(this);
     Platform::CentreOnScreen(this);
 }
 

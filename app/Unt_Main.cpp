@@ -3,6 +3,7 @@
 
 #include "ui_Unt_Main.h"
 
+#include "AccessibleWidgets.h"
 #include "DateWin.h"
 #include "EndMsg.h"
 #include "Errors.h"
@@ -11,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QSessionManager>
 
 QPointer<TFrmmain> Frmmain;
@@ -47,6 +49,12 @@ TFrmmain::TFrmmain(QWidget* parent)
     for (QWidget* picture : {static_cast<QWidget*>(ui_->Image1), static_cast<QWidget*>(ui_->Image16),
                              static_cast<QWidget*>(ui_->Image2), static_cast<QWidget*>(ui_->Image15)})
         picture->lower();
+    // The banner acts (it opens the page of the product it advertises); the other three only
+    // decorate.
+    ui_->Image1->setAccessibleName(QStringLiteral("横幅广告：") + ui_->Label3->text());
+    for (QWidget* picture : {static_cast<QWidget*>(ui_->Image16), static_cast<QWidget*>(ui_->Image2),
+                             static_cast<QWidget*>(ui_->Image15)})
+        Widgets::MarkDecorative(picture);
 
     const auto onClick = [this](QPushButton* button, void (TFrmmain::*handler)()) {
         connect(button, &QPushButton::clicked, this,
@@ -74,6 +82,18 @@ TFrmmain::TFrmmain(QWidget* parent)
     for (ClickLabel* shared : {ui_->Image1, ui_->Label3, ui_->Label5, ui_->Label6, ui_->Label7, ui_->Label8,
                                ui_->Label9, ui_->Label10, ui_->Label12, ui_->Label13, ui_->Label14})
         onLabel(shared, &TFrmmain::Label3Click);
+
+    // Tab: the buttons in their own order first, then the links from the top of the column down,
+    // then the banner; the first button has the focus when the window opens.
+    QWidget* previous = ui_->RzButton8;
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             ui_->Label2, ui_->Label3, ui_->Label4, ui_->Label1, ui_->Label5, ui_->Label6, ui_->Label7,
+             ui_->Label8, ui_->Label9, ui_->Label10, ui_->Label12, ui_->Label13, ui_->Label14, ui_->Label11,
+             ui_->Label15, ui_->Label16, ui_->Label17, ui_->Image1}) {
+        setTabOrder(previous, next);
+        previous = next;
+    }
+    ui_->RzButton1->setFocus();
 
 #if QT_CONFIG(sessionmanager)
     connect(qApp, &QGuiApplication::commitDataRequest, this, &TFrmmain::SessionQuery);
@@ -146,6 +166,21 @@ void TFrmmain::FormCloseQuery(bool& CanClose) {
     if (exitConfirmed_)
         return; // the close that follows a confirmed exit asks nothing again
     ExitFlow();
+}
+
+// A button of the row ignores Return (only dialogs give their buttons that key): here it presses
+// the focused button, as Space does.
+void TFrmmain::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto* button = qobject_cast<QPushButton*>(focusWidget());
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier && button &&
+        button->isEnabled() && button->window() == this) {
+        event->accept();
+        if (!event->isAutoRepeat())
+            button->click();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
 void TFrmmain::closeEvent(QCloseEvent* event) {

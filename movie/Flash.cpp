@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "WindowOwner.h"
 
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <array>
@@ -59,13 +60,18 @@ TFrmFlash::TFrmFlash(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
     QFont font(QStringLiteral("宋体"));
     font.setPixelSize(12);
     setFont(font);
-    move(197, 147);
+    Platform::PlaceOnScreen(this, {197, 147});
 
     // A control that cannot be made throws here, and the half-made window dies with the exception.
     ShockwaveFlash1 = Platform::services().flashPlayers().createPlayer(this);
     ShockwaveFlash1->setObjectName(QStringLiteral("ShockwaveFlash1"));
     ShockwaveFlash1->setFocusPolicy(Qt::StrongFocus);
     ui_->ClientLayout->addWidget(ShockwaveFlash1);
+
+    // Escape closes the window as its close box does, wherever the focus is (the player takes
+    // every key it is given, so a shortcut, not the dialog's own key handling).
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, [this] { close(); });
+    escape->setObjectName(QStringLiteral("EscapeCloses"));
 }
 
 TFrmFlash::~TFrmFlash() = default;

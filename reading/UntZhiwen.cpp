@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QValidator>
 
 QPointer<TFrmzhiwen> Frmzhiwen;
@@ -90,12 +91,46 @@ public:
     }
 };
 
+// A fixed background gets a fixed text colour too: under a dark palette the texts would otherwise
+// turn light on the light blue.
 void paintBackground(QWidget* w, const QColor& colour) {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, colour);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        p.setColor(group, QPalette::WindowText, Qt::black);
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
+
+// A dotted frame over a widget that has no focus mark of its own, shown while it has the focus.
+class FocusMark final : public QWidget {
+public:
+    explicit FocusMark(QWidget* target) : QWidget(target), target_(target) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        target->installEventFilter(this);
+        hide();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == target_ && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut ||
+                                   event->type() == QEvent::Resize)) {
+            setGeometry(target_->rect());
+            setVisible(target_->hasFocus());
+        }
+        return false;
+    }
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.setPen(QPen(target_->palette().color(target_->foregroundRole()), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
+private:
+    QWidget* target_;
+};
 
 } // namespace
 
@@ -129,11 +164,26 @@ TFrmzhiwen::TFrmzhiwen(QWidget* parent) : QDialog(parent), ui_(std::make_unique<
         b.button->setStyleSheet(ButtonStyle.arg(QLatin1String(b.colour)));
     }
 
+    // The code box is named by its label. The reading is the last Tab stop; a press of "测算" from
+    // the keyboard (or by assistive technology) moves the focus to it, so that a screen reader
+    // reads it out, and Tab from there goes round to the code box. A mouse click leaves the focus.
+    ui_->Label1->setBuddy(ui_->RzEditOX);
+    ui_->RzLabel2->setFocusPolicy(Qt::TabFocus);
+    new FocusMark(ui_->RzLabel2);
+    setTabOrder(ui_->RzBitBtn3, ui_->RzLabel2);
+
     ui_->RzEditOX->setValidator(new CodeLettersOnly(ui_->RzEditOX));
     ui_->RzEditOX->installEventFilter(this);
     ui_->RzEditOX->setFocus();
 
-    connect(ui_->RzBitBtn1, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn1Click(); }));
+    ui_->RzBitBtn1->installEventFilter(this);
+    connect(ui_->RzBitBtn1, &QPushButton::clicked, this, Platform::Guarded([this] {
+                const bool byMouse = readingByMouse_;
+                readingByMouse_ = false;
+                RzBitBtn1Click();
+                if (!byMouse)
+                    ui_->RzLabel2->setFocus(Qt::OtherFocusReason);
+            }));
     connect(ui_->RzBitBtn2, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn2Click(); }));
     connect(ui_->RzBitBtn3, &QPushButton::clicked, this, Platform::Guarded([this] { RzBitBtn3Click(); }));
 }
@@ -171,6 +221,13 @@ void TFrmzhiwen::PasteCode(const QString& text) {
 }
 
 bool TFrmzhiwen::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_->RzBitBtn1) {
+        if (event->type() == QEvent::MouseButtonPress)
+            readingByMouse_ = true;
+        else if (event->type() == QEvent::KeyPress)
+            readingByMouse_ = false;
+        return QDialog::eventFilter(watched, event);
+    }
     if (watched == ui_->RzEditOX) {
         if (event->type() == QEvent::KeyPress) {
             bool handled = false;

@@ -35,6 +35,7 @@ private:
     bool codeBoxKeyPress(class QKeyEvent* event);
     void codeBoxContextMenu(class QContextMenuEvent* event);
     const std::unique_ptr<Ui::TFrmzhiwen> ui_;
+    bool readingByMouse_ = false; // how the latest press of "测算" began
 };
 
 // The window from the last press of the main window's fingerprint button (null before the first

@@ -13,6 +13,7 @@ packages=(
     clang libclang-rt-14-dev
     qt6-translations-l10n
     xvfb xauth xdotool x11-utils imagemagick openbox python3
+    at-spi2-core python3-pyatspi dbus-daemon
 )
 command -v npm >/dev/null 2>&1 || packages+=(npm)
 missing=()

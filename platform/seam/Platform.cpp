@@ -38,4 +38,8 @@ void CentreOnScreen(QWidget* window) {
     services().placement().centre(window);
 }
 
+void PlaceOnScreen(QWidget* window, QPoint position) {
+    services().placement().place(window, position);
+}
+
 } // namespace Platform

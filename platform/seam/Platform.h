@@ -4,6 +4,7 @@
 // the one place that names them); tests replace any of them with ScopedService.
 #pragma once
 
+#include <QPoint>
 #include <QString>
 
 #include <chrono>
@@ -84,5 +85,6 @@ void OpenInBrowser(const QString& address);
 void Beep();
 QString ProgramPath(); // the program folder with its trailing "/"
 void CentreOnScreen(QWidget* window);
+void PlaceOnScreen(QWidget* window, QPoint position); // exactly there, if the window fits there
 
 } // namespace Platform

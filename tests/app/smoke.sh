@@ -70,7 +70,8 @@ xdotool type --delay 50 oooo
 xdotool key --delay 100 Return Return
 sleep 0.5
 caption=$(panel)
-xdotool key --delay 100 shift+Tab End o Return Return
+# (A press from the keyboard moves the focus to the reading; Tab goes round to the code box.)
+xdotool key --delay 100 Tab End o Return Return
 shown=
 for _ in $(seq 30); do
     sleep 0.1

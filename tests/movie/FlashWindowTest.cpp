@@ -99,10 +99,16 @@ TEST_F(FlashWindow, EveryCallMakesANewWindowAndClosingOneLeavesTheOther) {
 }
 
 TEST_F(FlashWindow, HasTheDesignedFrameAndTheControlFillsIt) {
+    // The designed position, taken exactly on a screen that holds the window (the test screen is
+    // too small for it).
+    auto placement = std::make_shared<FakePlacement>();
+    Platform::ScopedService<Platform::WindowPlacement> placementScope{placement};
     Flash::ShowDivinationMovie(1);
     TFrmFlash* w = FrmFlash;
     EXPECT_EQ(w->size(), QSize(674, 477));
     EXPECT_EQ(w->pos(), QPoint(197, 147));
+    ASSERT_EQ(placement->placed.size(), 1U);
+    EXPECT_EQ(placement->placed[0].first, w);
     const Qt::WindowFlags flags = w->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
     EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));

@@ -22,10 +22,12 @@
 #include <QMap>
 #include <QPointer>
 #include <QStringList>
+#include <QWidget>
 
 #include <map>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 struct FakeLauncher : Platform::Launcher {
@@ -89,9 +91,15 @@ struct FakeClock : Platform::Clock {
     QDate today() override { return date; }
 };
 
+// Records the requests; a fixed position is taken exactly, as on a screen large enough.
 struct FakePlacement : Platform::WindowPlacement {
     std::vector<QPointer<QWidget>> centred;
+    std::vector<std::pair<QPointer<QWidget>, QPoint>> placed;
     void centre(QWidget* window) override { centred.emplace_back(window); }
+    void place(QWidget* window, QPoint position) override {
+        placed.emplace_back(window, position);
+        window->move(position);
+    }
 };
 
 struct FakeWebPane : Platform::WebPane {
