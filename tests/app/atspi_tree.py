@@ -135,7 +135,7 @@ def check_window(title, window, walked, strict=True):
           f"({len(walked)} Tab stops)")
 
 
-def find_app(pid, seconds=30):
+def find_app(pid, seconds=60):
     deadline = time.monotonic() + seconds
     while time.monotonic() < deadline:
         desktop = pyatspi.Registry.getDesktop(0)
