@@ -79,10 +79,6 @@ std::int32_t IntervalMs(const QByteArray& seconds) {
     return static_cast<std::int32_t>(ms);
 }
 
-QString DecodeAddress(const QByteArray& address) {
-    return Platform::DecodeGbk(address);
-}
-
 void SetInterval(QTimer& timer, std::int32_t ms) {
     if (timer.interval() == ms)
         return;
@@ -170,7 +166,8 @@ void Tick(State& w, Pane which) {
         if (LineField(line, 0) != kind)
             continue;
         const std::int32_t ms = IntervalMs(LineField(line, 1));
-        const QString address = DecodeAddress(LineField(line, 2));
+        // Addresses are 8-bit text in the program's code page; a broken sequence shows U+FFFD.
+        const QString address = Platform::DecodeGbk(LineField(line, 2));
         if (ms < 0 || !Platform::IsWebAddress(address)) {
             qCDebug(Platform::lcPromo, "schedule line %d passed over: %s", i,
                     ms < 0 ? "bad interval" : "not a web address");

@@ -55,9 +55,6 @@ QByteArray ScheduleField(const ScheduleMemo& memo, std::int32_t field, std::int3
 // milliseconds fit in 32 bits (0 … 2147483 s).
 std::int32_t IntervalMs(const QByteArray& seconds);
 
-// Schedule addresses are 8-bit text in the program's code page; a broken sequence shows U+FFFD.
-QString DecodeAddress(const QByteArray& address);
-
 // A new interval restarts the count, 0 stops the timer, and the interval it already has changes nothing.
 void SetInterval(QTimer& timer, std::int32_t ms);
 

@@ -197,9 +197,9 @@ void TFrmzhiwen::RzEditOXKeyPress(QChar& Key) {
 
 void TFrmzhiwen::RzBitBtn1Click() {
     try {
-        const QByteArray code = uShare::Trim(uShare::EncodeText(ui_->RzEditOX->text()));
+        const QByteArray code = uShare::Trim(Platform::EncodeGbk(ui_->RzEditOX->text()));
         const QByteArray reading = uShare::QueryReading(code);
-        ui_->RzLabel2->setText(shownText(QStringLiteral("测算结果:") + uShare::DecodeText(reading)));
+        ui_->RzLabel2->setText(shownText(QStringLiteral("测算结果:") + Platform::DecodeGbk(reading)));
     } catch (...) {
         ui_->RzLabel2->clear();
         Platform::Abort();

@@ -30,7 +30,7 @@ QByteArray QueryReading(const QByteArray& code) {
     query->ConnectionString = GetConnectionString();
     QByteArray sql = "Select content from zhiwen where zhiwen =";
     sql += '\'' + QByteArray(code).replace('\'', "''") + '\'';
-    query->SQL = DecodeText(sql);
+    query->SQL = Platform::DecodeGbk(sql);
     try {
         query->Open();
         if (query->IsEmpty()) {
@@ -98,14 +98,6 @@ QByteArray Unscramble(const QByteArray& text, std::uint16_t key, std::int32_t ro
             b[i] = static_cast<std::uint8_t>(b[i] + b[i + 1]) ^ low;
     }
     return bytes;
-}
-
-QString DecodeText(const QByteArray& gb) {
-    return Platform::DecodeGbk(gb);
-}
-
-QByteArray EncodeText(const QString& text) {
-    return Platform::EncodeGbk(text);
 }
 
 } // namespace uShare

@@ -19,7 +19,7 @@ inline constexpr std::int32_t ReadingRounds = 7;
 inline constexpr std::int64_t MaxStoredReadingBytes = 64 * 1024;
 
 // The folder of the running executable, with the trailing "/" ("" if it cannot be found).
-// Texts read from the store are decoded with DecodeText (Platform::DecodeGbk).
+// Texts read from the store are GB2312, decoded with Platform::DecodeGbk.
 QString GetAppPath();
 
 // "Provider=...;Data Source=<program folder>/QuorFile.dll;Persist Security Info=True", the data
@@ -39,10 +39,5 @@ QByteArray Unscramble(const QByteArray& text, std::uint16_t key, std::int32_t ro
 
 // Removes every leading and trailing byte with a code of 32 or less.
 using Platform::Trim;
-
-// GB2312 (read as GBK, its superset) to display text. A broken byte sequence shows U+FFFD.
-QString DecodeText(const QByteArray& gb);
-// Display text to GBK bytes; characters GBK lacks become "?".
-QByteArray EncodeText(const QString& text);
 
 } // namespace uShare

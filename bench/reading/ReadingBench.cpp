@@ -10,7 +10,7 @@ static void QueryReadingFoundCode(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        QString shown = uShare::DecodeText(uShare::QueryReading("oxoxo"));
+        QString shown = Platform::DecodeGbk(uShare::QueryReading("oxoxo"));
         benchmark::DoNotOptimize(shown);
     }
 }

@@ -6,12 +6,12 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray gb(reinterpret_cast<const char*>(data), qsizetype(size));
-    const QString text = uShare::DecodeText(gb);
+    const QString text = Platform::DecodeGbk(gb);
     if (text.size() > gb.size() * 2)
         std::abort();
-    const QByteArray back = uShare::EncodeText(text);
+    const QByteArray back = Platform::EncodeGbk(text);
     // Text made of GBK's own characters survives the round trip.
-    if (uShare::DecodeText(back).size() != text.size())
+    if (Platform::DecodeGbk(back).size() != text.size())
         std::abort();
     return 0;
 }

@@ -75,7 +75,7 @@ TEST(ReadingsSource, ParsesLinesIntoGb2312WithCarriageReturns) {
     const auto rows = ReadingsSource::Parse(sourceWith());
     ASSERT_EQ(rows.size(), 32u);
     EXPECT_EQ(rows[31].code, "xxxxx");
-    EXPECT_EQ(uShare::DecodeText(QByteArray::fromStdString(rows[31].reading)),
+    EXPECT_EQ(Platform::DecodeGbk(QByteArray::fromStdString(rows[31].reading)),
               QStringLiteral("性情温和\r事业有成"));
     // The widest and tallest reading the result label shows in full.
     EXPECT_NO_THROW(ReadingsSource::Parse(

@@ -92,14 +92,14 @@ void PrintTo(const DecodeRow& row, std::ostream* os) {
     *os << row.gb.toHex().constData();
 }
 
-class DecodeTextRows : public ::testing::TestWithParam<DecodeRow> {};
+class GbkDecodeRows : public ::testing::TestWithParam<DecodeRow> {};
 
-TEST_P(DecodeTextRows, ShowsBrokenBytesAsReplacementCharacters) {
-    EXPECT_EQ(DecodeText(GetParam().gb), GetParam().text);
+TEST_P(GbkDecodeRows, ShowsBrokenBytesAsReplacementCharacters) {
+    EXPECT_EQ(Platform::DecodeGbk(GetParam().gb), GetParam().text);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Rows, DecodeTextRows,
+    Rows, GbkDecodeRows,
     ::testing::Values(DecodeRow{"", ""}, DecodeRow{"\xB4\xBA\xBD\xDA", QStringLiteral("春节")},
                       DecodeRow{"\xB2\xE2\xCB\xE3\r\xBD\xE1", QStringLiteral("测算\r结")},
                       DecodeRow{"\x80", QStringLiteral("€")},             // a GBK extension

@@ -215,7 +215,7 @@ TEST_F(ZhiwenWindow, ShowsTheReadingOfEveryCompleteCodeInFull) {
         W<QLineEdit>("RzEditOX")->setText(QString::fromStdString(row.code));
         click(W<QPushButton>("RzBitBtn1"));
         QString expected =
-            QStringLiteral("测算结果:") + uShare::DecodeText(QByteArray::fromStdString(row.reading));
+            QStringLiteral("测算结果:") + Platform::DecodeGbk(QByteArray::fromStdString(row.reading));
         EXPECT_EQ(result(), expected.replace(QLatin1Char('\r'), QLatin1Char('\n'))) << row.code;
         const QStringList lines = result().split(QLatin1Char('\n'));
         EXPECT_LE(lines.size() * metrics.lineSpacing(), room.height()) << row.code;
