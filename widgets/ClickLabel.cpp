@@ -23,7 +23,7 @@ void ClickLabel::press() {
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton)
-        LeftDown = true;
+        leftDown_ = true;
     emit MouseDown(event->button(), event->modifiers(), event->position().toPoint());
     event->accept();
 }
@@ -32,9 +32,9 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     // The label keeps the mouse grab while a button is down, so a release elsewhere still lands
     // here; only a release over the label makes a click.
     const bool click =
-        LeftDown && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+        leftDown_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     if (event->button() == Qt::LeftButton)
-        LeftDown = false;
+        leftDown_ = false;
     event->accept();
     if (click)
         emit Click();

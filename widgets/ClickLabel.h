@@ -17,8 +17,8 @@ public:
     explicit ClickLabel(QWidget* parent = nullptr, Qt::WindowFlags f = {});
     explicit ClickLabel(const QString& text, QWidget* parent = nullptr, Qt::WindowFlags f = {});
 
-    int tag() const { return Tag; }
-    void setTag(int tag) { Tag = tag; }
+    int tag() const { return tag_; }
+    void setTag(int tag) { tag_ = tag; }
 
     // What assistive technology is told it is: QAccessible::Link (the default) or Button.
     QAccessible::Role accessibleRole() const { return role_; }
@@ -41,8 +41,8 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    int Tag = 0;
-    bool LeftDown = false;
+    int tag_ = 0;
+    bool leftDown_ = false;
     bool spaceDown_ = false;
     QAccessible::Role role_ = QAccessible::Link;
 };
