@@ -4,20 +4,20 @@
 # row does not name, or when it exports an include folder other than its own, so a layer cannot
 # quietly reach past the one below it.
 set(VELMORA_LAYERS
-    "datecn:"
-    "readingsdb_source:"
+    "velmora_calendar:"
+    "velmora_readingsdb_source:"
     "velmora_seam:"
     "velmora_hive:velmora_seam"
     "velmora_runtime:velmora_seam"
     "velmora_linux:velmora_seam,velmora_runtime,velmora_hive"
     "velmora_web:" # loaded by velmora_linux at run time; binds to the program's seam and runtime
-    "vwidgets:"
-    "vresources:"
-    "vpromo:velmora_seam,velmora_runtime"
-    "velmora_reading:velmora_seam,velmora_runtime,vresources"
-    "velmora_calwin:datecn,velmora_seam,velmora_runtime,vwidgets"
+    "velmora_widgets:"
+    "velmora_resources:"
+    "velmora_promo:velmora_seam,velmora_runtime"
+    "velmora_reading:velmora_seam,velmora_runtime,velmora_resources"
+    "velmora_calendar_window:velmora_calendar,velmora_seam,velmora_runtime,velmora_widgets"
     "velmora_movie:velmora_seam,velmora_runtime"
-    "velmora_app:vpromo,velmora_seam,velmora_runtime,velmora_reading,velmora_calwin,velmora_movie,vwidgets,vresources"
+    "velmora_app:velmora_promo,velmora_seam,velmora_runtime,velmora_reading,velmora_calendar_window,velmora_movie,velmora_widgets,velmora_resources"
 )
 
 function(velmora_check_layers)
