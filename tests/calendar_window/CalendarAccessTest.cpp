@@ -3,6 +3,7 @@
 // spinners as spin boxes, the events readers hear, focus frames, and texts under a dark palette.
 #include "CalendarAccessible.h"
 #include "CalendarGrid.h"
+#include "CalendarTestDates.h"
 #include "DateWin.h"
 #include "DateWinWidgets.h"
 #include "Fakes.h"
@@ -28,19 +29,9 @@ using DateCn::EncodeDate;
 using DateCn::TDateTime;
 using namespace DateWin;
 
+using namespace CalendarTest;
+
 namespace {
-
-struct Ymd {
-    int y, m, d;
-};
-
-TDateTime Date(Ymd v) {
-    return EncodeDate(v.y, v.m, v.d);
-}
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 // Events as the calendar sends them to the screen reader's bridge, for one object.
 struct Heard {

@@ -2,6 +2,7 @@
 // The calendar window, driven offscreen through the window system's own mouse path.
 #include "DateWin.h"
 #include "Application.h"
+#include "CalendarTestDates.h"
 #include "ClickLabel.h"
 #include "DateWinHint.h"
 #include "DateWinWidgets.h"
@@ -34,19 +35,9 @@ using DateCn::EncodeDate;
 using DateCn::TDateTime;
 using namespace DateWin;
 
+using namespace CalendarTest;
+
 namespace {
-
-struct Ymd {
-    int y, m, d;
-};
-
-TDateTime Date(Ymd v) {
-    return EncodeDate(v.y, v.m, v.d);
-}
-
-QString Text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
 
 QColor FontColor(const QWidget* w) {
     return w->palette().color(QPalette::WindowText);
