@@ -4,6 +4,10 @@
 #include "Errors.h"
 #include "Fonts.h"
 
+#include <QTimer>
+
+#include <malloc.h>
+
 namespace Platform {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
@@ -36,6 +40,10 @@ bool Application::notify(QObject* receiver, QEvent* event) {
         ShowUnknownException();
     }
     return false;
+}
+
+void Application::TrimAfterStartUp() {
+    QTimer::singleShot(1000, [] { ::malloc_trim(0); });
 }
 
 } // namespace Platform
