@@ -9,7 +9,6 @@
 
 #include <QMainWindow>
 #include <QPointer>
-#include <QTimer>
 
 #include <cstdint>
 #include <functional>
@@ -58,17 +57,8 @@ public:
     void Timer1Timer();
     void Timer2Timer();
     QByteArray ScheduleField(std::int32_t field, std::int32_t line) const;
-    std::int32_t TopCursor = 0;
-    std::int32_t MainCursor = 0;
-    std::int32_t LastLine = 0;
-    std::int32_t MainPaneOn = 0;
-    std::int32_t TopPaneOn = 0;
-    Promo::ScheduleMemo Memo1; // the schedule; the form's Memo1 widget only keeps its place, hidden
-    QTimer Timer1;             // top pane
-    QTimer Timer2;             // main pane
-    std::unique_ptr<Platform::WebPane> EmbeddedWB1; // main pane, over the form's EmbeddedWB1 placeholder
-    std::unique_ptr<Platform::WebPane> EmbeddedWB2; // top pane, over the form's EmbeddedWB2 placeholder
-    Promo::Window PromoWindow();
+    // The promotion state (schedule, cursors, switches, panes, timers), read by tests.
+    const Promo::State& promotion() const { return promo_; }
     // ---- end of promotion panes ----
 
 protected:
@@ -79,6 +69,7 @@ private:
     void SessionQuery(QSessionManager& manager);
 
     const std::unique_ptr<Ui::TFrmmain> ui_;
+    Promo::State promo_;
     bool exitConfirmed_ = false; // once the user said yes, later close requests pass unasked
 };
 

@@ -3,6 +3,7 @@
 #include "Unt_Main.h"
 
 #include "Application.h"
+#include "LinuxFacilities.h"
 #include "Platform.h"
 #include "Translations.h"
 #include "WebEngineEnv.h"
@@ -11,6 +12,7 @@
 #include <QIcon>
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     Platform::PrepareWebEngine();
     Platform::Application app(argc, argv);
     Platform::Application::setTitle(QStringLiteral("Velmora"));

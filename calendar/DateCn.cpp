@@ -71,6 +71,32 @@ constexpr const char* SolarTermNames[25] = {
 constexpr const char* ZodiacAnimals[12] = {"子鼠", "丑牛", "寅虎", "卯兔", "辰龙", "巳蛇",
                                            "午马", "未羊", "申猴", "酉鸡", "戌狗", "亥猪"};
 
+// Civil festivals on a fixed day of a Gregorian month.
+struct FixedFestivalRow {
+    int Month;
+    int Day;
+    const char* Name;
+};
+constexpr FixedFestivalRow FixedFestivals[] = {
+    {1, 1, "元旦节"},  {2, 14, "情人节"}, {3, 8, "妇女节"},   {4, 1, "愚人节"},  {5, 1, "劳动节"},
+    {5, 4, "青年节"},  {6, 1, "儿童节"},  {7, 1, "建党节"},   {8, 1, "建军节"},  {9, 10, "教师节"},
+    {10, 1, "国庆节"}, {10, 6, "老人节"}, {10, 31, "万圣节"}, {11, 8, "记者日"}, {12, 25, "圣诞节"},
+};
+
+// Civil festivals on the Week-th (0 = first) given weekday (1 = Sunday) of a month; they win over a
+// fixed festival on the same day.
+struct WeekdayFestivalRow {
+    int Month;
+    int Weekday;
+    int Week;
+    const char* Name;
+};
+constexpr WeekdayFestivalRow WeekdayFestivals[] = {
+    {5, 1, 1, "母亲节"},  // second Sunday of May
+    {6, 1, 2, "父亲节"},  // third Sunday of June
+    {11, 5, 3, "感恩节"}, // fourth Thursday of November
+};
+
 // Per month: the sign of days 1..FirstTo and the sign from day SecondFrom on. August leaves the 23rd
 // between the bounds; it goes to the second sign (处女座), as in the common convention.
 struct ConstellationRow {
@@ -360,70 +386,17 @@ std::string GetZodiac(TDateTime date) {
 
 std::string GetCivilFestival(int d, TDateTime date) {
     const int m = GetMonth(date);
-    const int week = (d - 1) / 7; // 0 for days 1..7, 1 for 8..14, …
-    const auto weekdayOf = [&] { return DayOfWeek(EncodeDate(GetYear(date), m, d)); };
     std::string result;
-    switch (m) {
-    case 1:
-        if (d == 1)
-            result = "元旦节";
-        break;
-    case 2:
-        if (d == 14)
-            result = "情人节";
-        break;
-    case 3:
-        if (d == 8)
-            result = "妇女节";
-        break;
-    case 4:
-        if (d == 1)
-            result = "愚人节";
-        break;
-    case 5:
-        if (d == 1)
-            result = "劳动节";
-        if (d == 4)
-            result = "青年节";
-        if (weekdayOf() == 1 && week == 1) // second Sunday
-            result = "母亲节";
-        break;
-    case 6:
-        if (d == 1)
-            result = "儿童节";
-        if (weekdayOf() == 1 && week == 2) // third Sunday
-            result = "父亲节";
-        break;
-    case 7:
-        if (d == 1)
-            result = "建党节";
-        break;
-    case 8:
-        if (d == 1)
-            result = "建军节";
-        break;
-    case 9:
-        if (d == 10)
-            result = "教师节";
-        break;
-    case 10:
-        if (d == 1)
-            result = "国庆节";
-        if (d == 6)
-            result = "老人节";
-        if (d == 31)
-            result = "万圣节";
-        break;
-    case 11:
-        if (d == 8)
-            result = "记者日";
-        if (weekdayOf() == 5 && week == 3) // fourth Thursday
-            result = "感恩节";
-        break;
-    case 12:
-        if (d == 25)
-            result = "圣诞节";
-        break;
+    for (const FixedFestivalRow& row : FixedFestivals)
+        if (row.Month == m && row.Day == d)
+            result = row.Name;
+    for (const WeekdayFestivalRow& row : WeekdayFestivals) {
+        if (row.Month != m)
+            continue;
+        // The weekday is taken for any day of these months, so one that does not exist throws.
+        const int weekday = DayOfWeek(EncodeDate(GetYear(date), m, d));
+        if (weekday == row.Weekday && (d - 1) / 7 == row.Week)
+            result = row.Name;
     }
     return result;
 }
@@ -439,10 +412,10 @@ std::string GetConstellationOfDay(int d, TDateTime date) {
 
 // ---- Sexagenary cycle (干支) ------------------------------------------------------------------------
 
-namespace {
+const char* const Stems[10] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
+const char* const Branches[12] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
 
-constexpr const char* Stems[10] = {"甲", "乙", "丙", "丁", "戊", "己", "庚", "辛", "壬", "癸"};
-constexpr const char* Branches[12] = {"子", "丑", "寅", "卯", "辰", "巳", "午", "未", "申", "酉", "戌", "亥"};
+namespace {
 
 // Entry i (0..59) of the cycle that starts at 甲子: stem i mod 10 and branch i mod 12.
 std::string GanZhi(int i) {
@@ -469,10 +442,20 @@ std::string GetGanZhiYear(TDateTime date) {
 }
 
 std::string GetGanZhiMonth(TDateTime date) {
+    const int i = GanZhiMonthIndex(date);
+    return i < 0 ? std::string() : GanZhi(i);
+}
+
+std::string GetGanZhiDay(TDateTime date) {
+    const int i = GanZhiDayIndex(date);
+    return i < 0 ? std::string() : GanZhi(i);
+}
+
+int GanZhiMonthIndex(TDateTime date) {
     int y, m, d;
     DecodeDate(date, y, m, d);
     if (y < 1901 || y > 2050)
-        return {};
+        return -1;
     // The 节 of Gregorian month m is its first solar term, on day 3..9.
     const int jie = 15 - (SolarTermDays[(y - 1901) * 12 + m - 1] >> 4);
     // Months are counted from the 寅 month (0) of the solar year, which begins at 立春 in February: the
@@ -489,17 +472,19 @@ std::string GetGanZhiMonth(TDateTime date) {
     const int yearStem = YearCycleIndex(solarYear) % 10; // 0..9
     const int stem = (2 * (yearStem % 5) + 2 + n) % 10;  // 2..21 before the remainder
     const int branch = (n + 2) % 12;                     // 寅 is branch 2
-    return std::string(Stems[stem]) + Branches[branch];
+    // The cycle entry i = stem + 10k with branch i mod 12: 10k ≡ -2k (mod 12), so k = (stem - branch) / 2
+    // mod 6 (stem and branch have the same parity; the quotient lies in -5..5).
+    return stem + 10 * (((stem - branch) / 2 + 6) % 6); // 0..59
 }
 
-std::string GetGanZhiDay(TDateTime date) {
+int GanZhiDayIndex(TDateTime date) {
     int y, m, d;
     DecodeDate(date, y, m, d);
     if (y < 1901 || y > 2050)
-        return {};
+        return -1;
     // Day 0 (1899-12-30) is entry 8 (壬申) of the cycle, so 2000-01-01 (day 36526) is entry 54 (戊午).
     // The range's days are 367..55153, so the sum stays positive.
-    return GanZhi((static_cast<int>(date) + 8) % 60);
+    return (static_cast<int>(date) + 8) % 60;
 }
 
 } // namespace DateCn

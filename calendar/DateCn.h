@@ -40,6 +40,10 @@ extern const char* const LunarMonthNames[13]; // "", "正", "二", … "冬", "�
 // Lunar day names by day number; index 0 (no lunar date) is the empty text.
 extern const char* const LunarDayNames[31]; // "", "初一" … "三十"
 
+// The ten heavenly stems "甲" … "癸" and the twelve earthly branches "子" … "亥", in cycle order.
+extern const char* const Stems[10];
+extern const char* const Branches[12];
+
 // 4 bytes per Gregorian year 1901–2050; the row of year Y starts at (Y-1901)*4.
 //   byte 0: bit 7 = slot 0 is the 12th lunar month (else the 11th); bits 6–0 = lunar day of 1 January
 //   bytes 1–2: 16-bit mask, bit 15-k set = slot k has 30 days (else 29)
@@ -109,5 +113,47 @@ std::string GetGanZhiYear(TDateTime date);
 std::string GetGanZhiMonth(TDateTime date);
 // Stem and branch of the day, a plain 60-day cycle (2000-01-01 is 戊午).
 std::string GetGanZhiDay(TDateTime date);
+// Position 0..59 of the month's and of the day's 干支 in the cycle that starts at 甲子 (stem i % 10,
+// branch i % 12); -1 outside 1901-01-01..2050-12-31.
+int GanZhiMonthIndex(TDateTime date);
+int GanZhiDayIndex(TDateTime date);
+
+// ---- The day's almanac (黄历) (empty outside 1901-01-01..2050-12-31) ------------------------------
+// Each item is a rule of the day's 干支, the branch of its month by 节 (as GetGanZhiMonth) or the date.
+
+// 建除十二值星: 建 on the day whose branch is the month's, then 除 满 平 定 执 破 危 成 收 开 闭 with the
+// day branches, so a 节 day repeats the star of the day before. "建" … "闭".
+std::string GetJianChu(TDateTime date);
+// 值神: 青龙 stands on 申 in 子 and 午 months, two branches on for each month after (戌 in 丑 and 未 …);
+// 明堂 天刑 朱雀 金匮 天德 白虎 玉堂 天牢 玄武 司命 勾陈 follow with the day branches. "青龙" … "勾陈".
+std::string GetZhiShen(TDateTime date);
+// "黄道" on the days of 青龙, 明堂, 金匮, 天德, 玉堂 and 司命, "黑道" on the days of the other six gods.
+std::string GetHuangDao(TDateTime date);
+// 二十八宿, a plain 28-day cycle from 角 on 2019-01-17: "角" … "轸". The cycle is four weeks, so each
+// 宿 keeps its weekday (角 a Thursday).
+std::string GetXiu(TDateTime date);
+// The 宿 with its 七曜 and animal: "角木蛟" … "轸水蚓".
+std::string GetXiuName(TDateTime date);
+// 冲: the animal of the branch opposite the day's ("狗" on a 辰 day), and the 干支 the day clashes with,
+// four stems and six branches on ("戊戌" on 甲辰).
+std::string GetChong(TDateTime date);
+std::string GetChongGanZhi(TDateTime date);
+// 煞: "南" on 申子辰 days, "北" on 寅午戌, "西" on 亥卯未, "东" on 巳酉丑.
+std::string GetSha(TDateTime date);
+// 彭祖百忌: the saying of the day stem and that of the day branch, with a space between.
+std::string GetPengZuBaiJi(TDateTime date);
+// 纳音 of the day's 干支, a pair of days per entry: "海中金" for 甲子 and 乙丑 … "大海水".
+std::string GetNaYin(TDateTime date);
+// 胎神占方: where the foetus god sits and in which part of the house, "占门碓 外东南".
+std::string GetTaiShen(TDateTime date);
+// The directions of the day's gods, by the day stem: "东北", "正南" …
+std::string GetXiShen(TDateTime date); // 喜神
+std::string GetFuShen(TDateTime date); // 福神 (甲己正北，丙辛西北，乙庚坤位，戊癸艮，丁壬巽)
+std::string GetCaiShen(TDateTime date); // 财神
+std::string GetYangGui(TDateTime date); // 阳贵
+std::string GetYinGui(TDateTime date);  // 阴贵
+// 日禄: "寅命互禄" for the 禄 branch of the day stem, then "庚命进禄" for the stems whose 禄 branch is the
+// day's, if any ("巳命互禄 庚命进禄" on 戊申, "申命互禄" on 庚辰, "酉命互禄 丙戊命进禄" on 辛巳).
+std::string GetRiLu(TDateTime date);
 
 } // namespace DateCn

@@ -1,17 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DateWin.h"
 
+#include "CalendarGrid.h"
 #include "Clock.h"
 #include "DateWinHint.h"
 #include "DateWinWidgets.h"
+#include "DayTexts.h"
 #include "Errors.h"
+#include "Logging.h"
 #include "Platform.h"
 #include "WindowOwner.h"
 #include "ui_DateWin.h"
 
-#include <QHelpEvent>
 #include <QShowEvent>
-#include <QToolTip>
 
 #include <algorithm>
 
@@ -52,14 +53,29 @@ using namespace DateWin;
 
 namespace {
 
-// The grid: 37 positions in rows of 7; cells step 42 pixels across and 32 down.
-constexpr int GridPositions = 37;
+// The grid: rows of 7 positions; cells step 42 pixels across and 32 down.
 constexpr int ColumnStep = 42;
 constexpr int RowStep = 32;
 
 const QColor LunarMonthColor(0xFF, 0x00, 0x00);
-const QColor FestivalColor(0xFF, 0x80, 0x00);
+const QColor FestivalColor(0xD0, 0x68, 0x00); // orange, 3:1 on white and on the background figures
 const QColor SolarTermColor(0x53, 0x53, 0xFF);
+
+// The colour of a lunar cell's text of each kind; the plain lunar day keeps the prototype's colour.
+QColor ColorOf(DayTextKind kind, const QColor& plain) {
+    switch (kind) {
+    case DayTextKind::LunarFestival:
+    case DayTextKind::CivilFestival:
+        return FestivalColor;
+    case DayTextKind::SolarTerm:
+        return SolarTermColor;
+    case DayTextKind::LunarMonth:
+        return LunarMonthColor;
+    case DayTextKind::LunarDay:
+        break;
+    }
+    return plain;
+}
 
 // A cell's handler, run under the error guard with the cell as the sender.
 auto OnCell(TFRM_Date* form, QWidget* cell, void (TFRM_Date::*handler)(QWidget*)) {
@@ -68,7 +84,8 @@ auto OnCell(TFRM_Date* form, QWidget* cell, void (TFRM_Date::*handler)(QWidget*)
 
 } // namespace
 
-TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui::TFRM_Date>()) {
+TFRM_Date::TFRM_Date(QWidget* parent)
+    : QDialog(parent), ui_(std::make_unique<Ui::TFRM_Date>()), dayHint_(new DayHintPopup(this)) {
     ui_->setupUi(this);
     // Title bar with the close box only.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -85,6 +102,16 @@ TFRM_Date::TFRM_Date(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
     connect(ui_->StaticText1, &ClickLabel::Click, this, Guarded([this] { StaticText1Click(); }));
 
     Platform::Guard([this] { FormCreate(); });
+
+    // The keyboard's and screen readers' way into the month; a key's date is shown as "今天" shows today.
+    grid_ = new CalendarGrid(this);
+    connect(grid_, &CalendarGrid::dateChosen, this, [this](double date) {
+        Platform::Guard([this, date] {
+            CurrentDate = date;
+            FormShow();
+        });
+    });
+    DateWin::SetUpAccess(this, grid_);
 }
 
 TFRM_Date::~TFRM_Date() {
@@ -105,8 +132,8 @@ void TFRM_Date::CreateDayLabels() {
     ui_->day1->ensurePolished();
     ui_->Cnday->ensurePolished();
     for (int k = 1; k <= GridPositions; ++k) {
-        auto* day = new ClickLabel(this);
-        auto* lunar = new ClickLabel(this);
+        auto* day = new PlainClickLabel(this);
+        auto* lunar = new PlainClickLabel(this);
         day->setObjectName(QStringLiteral("DayLabel%1").arg(k));
         lunar->setObjectName(QStringLiteral("LunarLabel%1").arg(k));
         DayLabels[k] = day;
@@ -136,9 +163,9 @@ void TFRM_Date::CreateDayLabels() {
         }
 
         day->setFont(ui_->day1->font());
-        day->setPalette(CellPalette(Qt::black));
+        day->setPalette(cellPalette(Qt::black));
         lunar->setFont(ui_->Cnday->font());
-        lunar->setPalette(CellPalette(ui_->Cnday->palette().color(QPalette::WindowText)));
+        lunar->setPalette(cellPalette(plainLunarColor()));
         // QLabel paints no background unless asked to: both cells stay transparent.
     }
     // The spinners and "今天" stand over the grid.
@@ -149,111 +176,124 @@ void TFRM_Date::CreateDayLabels() {
 
 void TFRM_Date::ShowMonth(DateCn::TDateTime date) {
     using namespace DateCn;
-    // 1. The headings. The year label sizes itself to its text. The month label keeps its 36 x 37
-    //    box, text centred: sized to the Arial substitute's line it would reach over the weekdays
-    //    below and take their clicks.
+    dayHint_->hide(); // a hint on show tells of a day of the month before
+    // 1. The headings.
+    showHeadings(date);
+
+    // 2. Every cell restyled; only step 4 shows the month's days again. Visibility is applied to the
+    //    widgets in one pass at the end, so that a cell shown in both months is not hidden and shown
+    //    again (each costs a repaint request).
+    restyleCells();
+
+    // 3. The month: its first day falls on position W (1 = Sunday .. 7 = Saturday).
+    int Y = 0, M = 0, D = 0;
+    DecodeDate(date, Y, M, D);
+    const TDateTime First = EncodeDate(Y, M, 1);
+    shownMonthStart_ = First;
+    const int W = DayOfWeek(First);
+    const int N = DaysInMonth(First);
+
+    // 4. Fill the days.
+    const std::array<bool, GridPositions + 1> shown = fillDays(First, W, N, D);
+    for (int k = 1; k <= GridPositions; ++k) {
+        DayLabels[k]->setVisible(shown[k]);
+        LunarLabels[k]->setVisible(shown[k]);
+    }
+    if (grid_)
+        grid_->showMonth(First, static_cast<int>(std::count(shown.begin(), shown.end(), true)), D);
+}
+
+// The year label sizes itself to its text. The month label keeps its 36 x 37 box, text centred: sized
+// to the Arial substitute's line it would reach over the weekdays below and take their clicks.
+void TFRM_Date::showHeadings(DateCn::TDateTime date) {
+    using namespace DateCn;
     ui_->Label20->setText(QString::number(GetYear(date)));
     ui_->Label17->setText(QString::number(GetMonth(date)));
     ui_->Label16->setText(ui_->Label17->text());
     ui_->Label1->setText(QString::number(GetYear(date)));
     ui_->Label1->adjustSize();
     ui_->Label21->setText(QString::fromStdString(GetZodiac(date)));
+}
 
-    // 2. Every cell hidden and restyled; only step 4 shows the month's days again. Visibility is
-    //    applied to the widgets in one pass at the end, so that a cell shown in both months is not
-    //    hidden and shown again (each costs a repaint request).
-    std::array<bool, GridPositions + 1> shown{};
+void TFRM_Date::restyleCells() {
     for (int k = 1; k <= GridPositions; ++k) {
-        SetFontColor(DayLabels[k], Qt::black);
-        SetFontColor(LunarLabels[k], Qt::black);
+        setFontColor(DayLabels[k], Qt::black);
+        setFontColor(LunarLabels[k], Qt::black);
         if (DayLabels[k]->font().pixelSize() != 15) {
             QFont f = DayLabels[k]->font();
             f.setPixelSize(15); // 11 points at 96 dots per inch
             DayLabels[k]->setFont(f);
         }
     }
+}
 
-    // 3. The month: its first day falls on position W (1 = Sunday .. 7 = Saturday).
-    int Y = 0, M = 0, D = 0;
-    DecodeDate(date, Y, M, D);
-    const TDateTime First = EncodeDate(Y, M, 1);
-    ShownMonthStart = First;
-    const int W = DayOfWeek(First);
-    const int N = DaysInMonth(First);
-
-    // 4. Fill the days. A failure ends the filling quietly at that day: the days before it stay
-    //    shown, the rest stay hidden, and the marker keeps its place if its day was not reached.
-    const QColor plainColor = ui_->Cnday->palette().color(QPalette::WindowText);
+// Days 1 to N of the month that begins on first, at positions W to W + N - 1, with day D marked; gives
+// the positions filled. A failure ends the filling quietly at that day: the days before it stay shown,
+// the rest stay hidden, and the marker keeps its place if its day was not reached.
+std::array<bool, TFRM_Date::GridPositions + 1> TFRM_Date::fillDays(DateCn::TDateTime first, int W, int N,
+                                                                   int D) {
+    std::array<bool, GridPositions + 1> shown{};
     try {
         for (int k = W; k <= W + N - 1; ++k) {
             const int d = k - W + 1;
-            const TDateTime Cur = EncodeDate(Y, M, d);
-            ClickLabel* day = DayLabels[k];
-            ClickLabel* lunar = LunarLabels[k];
-            day->setText(QString::number(d));
-            day->setTag(d);
-            lunar->setTag(d);
-
-            // Each rule overrides the ones before it, so the traditional festival wins over the solar
-            // term, the term over the civil festival, that over the lunar month's first day.
-            std::string text = GetLunarDayName(Cur);
-            QColor color = plainColor;
-            if (text == "初一") {
-                text = GetLunarMonthName(Cur);
-                color = LunarMonthColor;
-            }
-            // Civil festival names are three characters; anything up to one character is no name.
-            if (std::string civil = GetCivilFestival(d, date); civil.size() > 3) {
-                text = std::move(civil);
-                color = FestivalColor;
-            }
-            if (std::string term = GetSolarTerm(Cur); !term.empty()) {
-                text = std::move(term);
-                color = SolarTermColor;
-            }
-            if (std::string festival = GetLunarFestival(Cur); !festival.empty()) {
-                text = std::move(festival);
-                color = FestivalColor;
-            }
-            lunar->setText(QString::fromStdString(text));
-            SetFontColor(lunar, color);
-
+            const DateCn::TDateTime Cur = first + (d - 1);
+            fillDay(k, d, Cur);
             if (d == D) {
-                ui_->Shape2->move(day->x() - 1, day->y() + 1);
-                ui_->Label22->setText(QString::fromStdString(GetConstellationOfDay(D, Cur)));
+                ui_->Shape2->move(DayLabels[k]->x() - 1, DayLabels[k]->y() + 1);
+                ui_->Label22->setText(QString::fromStdString(DateCn::GetConstellationOfDay(D, Cur)));
             }
             shown[k] = true;
         }
     } catch (...) {
         // Ends the filling without a message.
+        qCDebug(Platform::lcCalendar, "the month grid stopped filling: %s", Platform::CaughtMessage());
     }
-    for (int k = 1; k <= GridPositions; ++k) {
-        DayLabels[k]->setVisible(shown[k]);
-        LunarLabels[k]->setVisible(shown[k]);
-    }
+    return shown;
 }
 
-// A cell's hint is made only when the mouse rests on it, which keeps it out of ShowMonth's time. A cell
-// shows the day of its tag in the month on show.
-QString TFRM_Date::CellHint(const QWidget* cell) const {
+// Position k shows day d (whose date is cur): its number, and under it the day's text of highest
+// precedence in that text's colour.
+void TFRM_Date::fillDay(int k, int d, DateCn::TDateTime cur) {
+    ClickLabel* day = DayLabels[k];
+    ClickLabel* lunar = LunarLabels[k];
+    day->setText(QString::number(d));
+    day->setTag(d);
+    lunar->setTag(d);
+    const std::vector<DayText> texts = DayTexts(cur);
+    if (texts.empty()) {
+        lunar->clear();
+        setFontColor(lunar, plainLunarColor());
+        return;
+    }
+    lunar->setText(QString::fromStdString(texts.front().text));
+    setFontColor(lunar, ColorOf(texts.front().kind, plainLunarColor()));
+}
+
+// The date a day cell or lunar cell stands for in the month on show: the day of its tag.
+std::optional<DateCn::TDateTime> TFRM_Date::cellDate(const QWidget* cell) const {
     const auto isCellOf = [cell](const std::array<ClickLabel*, 38>& cells) {
         return std::find(cells.begin() + 1, cells.end(), cell) != cells.end();
     };
     if (!cell || cell->isHidden() || !(isCellOf(DayLabels) || isCellOf(LunarLabels)))
-        return {};
-    try {
-        return DayHint(ShownMonthStart + static_cast<const ClickLabel*>(cell)->tag() - 1);
-    } catch (...) {
-        return {}; // no hint rather than an error box over the grid
-    }
+        return std::nullopt;
+    return shownMonthStart_ + static_cast<const ClickLabel*>(cell)->tag() - 1;
+}
+
+// A cell's hint is made only when it is asked for, which keeps it out of ShowMonth's time.
+QString TFRM_Date::cellHint(const QWidget* cell) const {
+    const std::optional<DateCn::TDateTime> date = cellDate(cell);
+    return date ? DayHint(*date).plain : QString();
 }
 
 bool TFRM_Date::eventFilter(QObject* watched, QEvent* event) {
-    // Only the cells are watched.
+    // Only the cells are watched. Their hint opens beside the day's two cells, never over them.
     if (event->type() == QEvent::ToolTip) {
         auto* cell = static_cast<QWidget*>(watched);
-        if (const QString hint = CellHint(cell); !hint.isEmpty()) {
-            QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), hint, cell, cell->rect());
+        if (const std::optional<DateCn::TDateTime> date = cellDate(cell)) {
+            const int k =
+                static_cast<const ClickLabel*>(cell)->tag() + DateCn::DayOfWeek(shownMonthStart_) - 1;
+            const QRect both = DayLabels[k]->geometry().united(LunarLabels[k]->geometry());
+            dayHint_->showBeside(cell, QRect(mapToGlobal(both.topLeft()), both.size()), DayHint(*date));
             return true;
         }
     }
@@ -262,18 +302,22 @@ bool TFRM_Date::eventFilter(QObject* watched, QEvent* event) {
 
 // A cell's palette: the given font colour on the window's background colour. The few palettes in
 // use are made once and shared, which keeps a month's restyling cheap.
-const QPalette& TFRM_Date::CellPalette(const QColor& fontColor) {
-    for (const auto& [rgb, p] : CellPalettes)
+const QPalette& TFRM_Date::cellPalette(const QColor& fontColor) {
+    for (const auto& [rgb, p] : cellPalettes_)
         if (rgb == fontColor.rgb())
             return p;
     QPalette p = palette();
     p.setColor(QPalette::WindowText, fontColor);
-    return CellPalettes.emplace_back(fontColor.rgb(), p).second;
+    return cellPalettes_.emplace_back(fontColor.rgb(), p).second;
 }
 
-void TFRM_Date::SetFontColor(QLabel* cell, const QColor& color) {
+void TFRM_Date::setFontColor(QLabel* cell, const QColor& color) {
     if (cell->palette().color(QPalette::WindowText) != color)
-        cell->setPalette(CellPalette(color));
+        cell->setPalette(cellPalette(color));
+}
+
+QColor TFRM_Date::plainLunarColor() const {
+    return ui_->Cnday->palette().color(QPalette::WindowText);
 }
 
 void TFRM_Date::StoreSelectedDate() {
@@ -324,6 +368,8 @@ void TFRM_Date::ChnDateMouseDown(QWidget* Sender) {
 void TFRM_Date::CnDayClick(QWidget* Sender) {
     SelDay = static_cast<std::uint16_t>(static_cast<ClickLabel*>(Sender)->tag());
     StoreSelectedDate();
+    if (grid_)
+        grid_->selectDay(SelDay);
 }
 
 void TFRM_Date::CHnDayClick(QWidget* Sender) {
@@ -346,7 +392,7 @@ void TFRM_Date::FormClose() {
 
 void TFRM_Date::done(int result) {
     // Every way of closing (close box, deactivation, Escape) ends here.
-    WasActive = false;
+    wasActive_ = false;
     Platform::Guard([this] { FormClose(); });
     QDialog::done(result);
 }
@@ -362,8 +408,8 @@ void TFRM_Date::changeEvent(QEvent* event) {
     if (event->type() != QEvent::ActivationChange)
         return;
     if (isActiveWindow())
-        WasActive = true;
-    else if (WasActive && isVisible())
+        wasActive_ = true;
+    else if (wasActive_ && isVisible())
         Platform::Guard([this] { FormDeactivate(); });
 }
 

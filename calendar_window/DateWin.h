@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -23,7 +24,9 @@ class TFRM_Date;
 QT_END_NAMESPACE
 
 class QLabel;
+class CalendarGrid;
 class ClickLabel;
+class DayHintPopup;
 class TUpDown;
 
 class TFRM_Date : public QDialog {
@@ -35,9 +38,12 @@ public:
     void CreateDayLabels();
     void ShowMonth(DateCn::TDateTime date);
     void StoreSelectedDate();
-    // The hint of a day cell or lunar cell: its day's details (DateWin::DayHint); empty for a hidden
-    // cell and for any other widget.
-    QString CellHint(const QWidget* cell) const;
+    // The date that a day cell or lunar cell of the month on show stands for; none for a hidden cell
+    // and for any other widget.
+    std::optional<DateCn::TDateTime> cellDate(const QWidget* cell) const;
+    // The hint of such a cell as plain text: its day's details (DateWin::DayHint); empty when the
+    // widget has no date.
+    QString cellHint(const QWidget* cell) const;
 
     // Event handlers.
     void FormCreate();
@@ -68,13 +74,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    const QPalette& CellPalette(const QColor& fontColor);
-    void SetFontColor(QLabel* cell, const QColor& color);
+    static constexpr int GridPositions = 37;
+
+    // The steps of ShowMonth.
+    void showHeadings(DateCn::TDateTime date);
+    void restyleCells();
+    std::array<bool, GridPositions + 1> fillDays(DateCn::TDateTime first, int W, int N, int D);
+    void fillDay(int k, int d, DateCn::TDateTime cur);
+
+    const QPalette& cellPalette(const QColor& fontColor);
+    void setFontColor(QLabel* cell, const QColor& color);
+    QColor plainLunarColor() const;
 
     const std::unique_ptr<Ui::TFRM_Date> ui_;
-    std::vector<std::pair<QRgb, QPalette>> CellPalettes;
-    DateCn::TDateTime ShownMonthStart = 0; // first day of the month on show, for the cells' hints
-    bool WasActive = false;                // deactivation counts only after the window has been active once
+    DayHintPopup* const dayHint_;
+    CalendarGrid* grid_ = nullptr; // the month for the keyboard and screen readers, over the cells
+    std::vector<std::pair<QRgb, QPalette>> cellPalettes_;
+    DateCn::TDateTime shownMonthStart_ = 0; // first day of the month on show, for the cells' hints
+    bool wasActive_ = false;                // deactivation counts only after the window has been active once
 };
 
 // The calendar window; null until the first opening and once it is destroyed. The main window

@@ -13,12 +13,12 @@
 TShape::TShape(QWidget* parent) : QWidget(parent) {}
 
 void TShape::setBrushColor(const QColor& c) {
-    Brush = c;
+    brush_ = c;
     update();
 }
 
 void TShape::setPenColor(const QColor& c) {
-    Pen = c;
+    pen_ = c;
     update();
 }
 
@@ -26,11 +26,11 @@ void TShape::paintEvent(QPaintEvent*) {
     // The outline is one pixel wide and lies inside the rectangle: drawn along the pixel centres,
     // so at any scale (1.25, 1.5, 2) all four edges land inside the widget and none is cut off.
     QPainter p(this);
-    QPen pen(Pen);
+    QPen pen(pen_);
     pen.setWidthF(1.0);
     pen.setJoinStyle(Qt::MiterJoin);
     p.setPen(pen);
-    p.setBrush(Brush);
+    p.setBrush(brush_);
     p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
@@ -52,56 +52,57 @@ void TBevel::paintEvent(QPaintEvent*) {
 
 // ---- TUpDown --------------------------------------------------------------------------------------
 
-TUpDown::TUpDown(QWidget* parent) : QWidget(parent), Up(new QToolButton(this)), Down(new QToolButton(this)) {
-    Up->setObjectName(QStringLiteral("up"));
-    Down->setObjectName(QStringLiteral("down"));
-    Up->setArrowType(Qt::UpArrow);
-    Down->setArrowType(Qt::DownArrow);
-    for (QToolButton* b : {Up, Down}) {
+TUpDown::TUpDown(QWidget* parent)
+    : QWidget(parent), up_(new QToolButton(this)), down_(new QToolButton(this)) {
+    up_->setObjectName(QStringLiteral("up"));
+    down_->setObjectName(QStringLiteral("down"));
+    up_->setArrowType(Qt::UpArrow);
+    down_->setArrowType(Qt::DownArrow);
+    for (QToolButton* b : {up_, down_}) {
         b->setAutoRepeat(true);
         b->setFocusPolicy(Qt::NoFocus);
         b->setIconSize(QSize(6, 6));
     }
     setFocusPolicy(Qt::TabFocus);
-    connect(Up, &QToolButton::clicked, this, [this] { Step(btNext); });
-    connect(Down, &QToolButton::clicked, this, [this] { Step(btPrev); });
+    connect(up_, &QToolButton::clicked, this, [this] { step(btNext); });
+    connect(down_, &QToolButton::clicked, this, [this] { step(btPrev); });
 }
 
 void TUpDown::setMinimum(int v) {
-    Min = v;
-    Max = std::max(Max, Min);
-    Position = std::clamp(Position, Min, Max);
+    min_ = v;
+    max_ = std::max(max_, min_);
+    position_ = std::clamp(position_, min_, max_);
 }
 
 void TUpDown::setMaximum(int v) {
-    Max = v;
-    Min = std::min(Min, Max);
-    Position = std::clamp(Position, Min, Max);
+    max_ = v;
+    min_ = std::min(min_, max_);
+    position_ = std::clamp(position_, min_, max_);
 }
 
 void TUpDown::setPosition(int v) {
-    Position = std::clamp(v, Min, Max);
+    position_ = std::clamp(v, min_, max_);
 }
 
-void TUpDown::Step(TUDBtnType button) {
-    const int next = std::clamp(Position + (button == btNext ? 1 : -1), Min, Max);
-    if (next == Position)
+void TUpDown::step(TUDBtnType button) {
+    const int next = std::clamp(position_ + (button == btNext ? 1 : -1), min_, max_);
+    if (next == position_)
         return; // no wrap-around: at either end a press changes nothing
-    Position = next;
+    position_ = next;
     emit Click(button);
 }
 
 void TUpDown::resizeEvent(QResizeEvent*) {
     const int upper = height() / 2;
-    Up->setGeometry(0, 0, width(), upper);
-    Down->setGeometry(0, upper, width(), height() - upper);
+    up_->setGeometry(0, 0, width(), upper);
+    down_->setGeometry(0, upper, width(), height() - upper);
 }
 
 void TUpDown::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Up)
-        Step(btNext);
+        step(btNext);
     else if (event->key() == Qt::Key_Down)
-        Step(btPrev);
+        step(btPrev);
     else
         QWidget::keyPressEvent(event);
 }

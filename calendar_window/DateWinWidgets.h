@@ -17,17 +17,17 @@ class TShape : public QWidget {
 public:
     explicit TShape(QWidget* parent = nullptr);
 
-    QColor brushColor() const { return Brush; }
+    QColor brushColor() const { return brush_; }
     void setBrushColor(const QColor& c);
-    QColor penColor() const { return Pen; }
+    QColor penColor() const { return pen_; }
     void setPenColor(const QColor& c);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QColor Brush = Qt::white;
-    QColor Pen = Qt::black;
+    QColor brush_ = Qt::white;
+    QColor pen_ = Qt::black;
 };
 
 // A lowered rule drawn along the bottom edge of its rectangle.
@@ -54,19 +54,19 @@ public:
 
     explicit TUpDown(QWidget* parent = nullptr);
 
-    int minimum() const { return Min; }
+    int minimum() const { return min_; }
     void setMinimum(int v);
-    int maximum() const { return Max; }
+    int maximum() const { return max_; }
     void setMaximum(int v);
-    int position() const { return Position; }
+    int position() const { return position_; }
     void setPosition(int v);
 
     // One step as if an arrow were pressed: moves the position within the range and raises Click
     // when it moved.
-    void Step(TUDBtnType button);
+    void step(TUDBtnType button);
 
-    QToolButton* upButton() const { return Up; }
-    QToolButton* downButton() const { return Down; }
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
 
 signals:
     void Click(TUpDown::TUDBtnType button);
@@ -76,9 +76,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    int Min = 0;
-    int Max = 100;
-    int Position = 0;
-    QToolButton* Up;
-    QToolButton* Down;
+    int min_ = 0;
+    int max_ = 100;
+    int position_ = 0;
+    QToolButton* up_;
+    QToolButton* down_;
 };

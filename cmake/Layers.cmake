@@ -6,15 +6,18 @@
 set(VELMORA_LAYERS
     "datecn:"
     "readingsdb_source:"
-    "vplatform:"
-    "velmora_web:" # vplatform's web facilities, loaded by vplatform at run time; links none of ours
+    "velmora_seam:"
+    "velmora_hive:velmora_seam"
+    "velmora_runtime:velmora_seam"
+    "velmora_linux:velmora_seam,velmora_runtime,velmora_hive"
+    "velmora_web:" # loaded by velmora_linux at run time; binds to the program's seam and runtime
     "vwidgets:"
     "vresources:"
-    "vpromo:vplatform"
-    "velmora_reading:vplatform,vresources"
-    "velmora_calwin:datecn,vplatform,vwidgets"
-    "velmora_movie:vplatform"
-    "velmora_app:vpromo,vplatform,velmora_reading,velmora_calwin,velmora_movie,vwidgets,vresources"
+    "vpromo:velmora_seam,velmora_runtime"
+    "velmora_reading:velmora_seam,velmora_runtime,vresources"
+    "velmora_calwin:datecn,velmora_seam,velmora_runtime,vwidgets"
+    "velmora_movie:velmora_seam,velmora_runtime"
+    "velmora_app:vpromo,velmora_seam,velmora_runtime,velmora_reading,velmora_calwin,velmora_movie,vwidgets,vresources"
 )
 
 function(velmora_check_layers)
@@ -45,5 +48,23 @@ function(velmora_check_layers)
                 message(FATAL_ERROR "Layering: ${name} exports ${include}; it may export only ${dir}")
             endif()
         endforeach()
+    endforeach()
+endfunction()
+
+# Every production library of the table, the program and the web module compile strictly: no
+# implicit conversion between 8-bit strings and QString (the program's texts are GB2312 or UTF-8
+# by choice, never by accident) and no connect() without a context object (from Qt 6.7 on; Qt 6.4
+# ignores the last one).
+function(velmora_strict_production)
+    set(targets velmora velmora_web)
+    foreach(row IN LISTS VELMORA_LAYERS)
+        string(REGEX REPLACE ":.*" "" name "${row}")
+        list(APPEND targets ${name})
+    endforeach()
+    foreach(target IN LISTS targets)
+        if(TARGET ${target})
+            target_compile_definitions(${target} PRIVATE
+                QT_NO_CAST_FROM_ASCII QT_NO_CAST_TO_ASCII QT_NO_CONTEXTLESS_CONNECT)
+        endif()
     endforeach()
 endfunction()

@@ -5,7 +5,6 @@
 #   cmake --build build-deb && cpack --config build-deb/CPackConfig.cmake -B build-deb
 # scripts/package.sh does both, with Debian's hardening flags.
 
-set(VELMORA_APP_ID example.velmora.Velmora)
 set(_pkg_src ${CMAKE_SOURCE_DIR}/packaging)
 set(_pkg_out ${CMAKE_BINARY_DIR}/packaging)
 set(_pkg_docdir ${CMAKE_INSTALL_DATADIR}/doc/velmora)
@@ -54,5 +53,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.velmora.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The windows' fonts (Chinese text, the brush font), the browser launch and Qt's Chinese texts.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-wqy-zenhei, fonts-arphic-ukai, xdg-utils, qt6-translations-l10n")
+# Qt's Wayland plugin, for -platform wayland and Wayland sessions (without it, X11 through XWayland).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
+set(CPACK_THREADS 0) # compress on every core
 include(CPack)

@@ -3,6 +3,7 @@
 
 #include "Errors.h"
 #include "HttpClient.h"
+#include "Logging.h"
 #include "Platform.h"
 #include "Text.h"
 #include "WebPane.h"
@@ -117,18 +118,20 @@ void Hide(Platform::WebPane& pane, int top) {
 
 } // namespace
 
-void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server) {
+void StartUp(State& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server) {
     StartUp(w, IdHTTP1, IdHTTP2, server, std::chrono::steady_clock::now() + StartUpBudget);
 }
 
-void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server,
+void StartUp(State& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server,
              std::chrono::steady_clock::time_point deadline) {
     try {
         w.Memo1.setText(IdHTTP1.get(server + QLatin1String(SchedulePath), deadline));
         w.MainPaneOn = SwitchAt(IdHTTP2.get(server + QLatin1String(SwitchesPath), deadline), 0);
         w.TopPaneOn = SwitchAt(IdHTTP2.get(server + QLatin1String(SwitchesPath), deadline), 1);
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         // Advertising must not disturb the user: no message, both panes off.
+        qCDebug(Platform::lcPromo, "start-up downloads from %s failed (%s): both panes off",
+                qPrintable(server), e.what());
         w.MainPaneOn = 0;
         w.TopPaneOn = 0;
     }
@@ -136,21 +139,26 @@ void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdH
     w.MainCursor = 0;
     w.LastLine = w.Memo1.count() - 1;
     if (w.LastLine < 0) {
-        Hide(w.EmbeddedWB1, HiddenMainPaneTop);
-        Hide(w.EmbeddedWB2, HiddenTopPaneTop);
+        qCDebug(Platform::lcPromo, "the schedule has no lines: both panes hidden");
+        Hide(*w.EmbeddedWB1, HiddenMainPaneTop);
+        Hide(*w.EmbeddedWB2, HiddenTopPaneTop);
     }
-    if (w.MainPaneOn == 0)
-        Hide(w.EmbeddedWB1, HiddenMainPaneTop);
-    if (w.TopPaneOn == 0)
-        Hide(w.EmbeddedWB2, HiddenTopPaneTop);
+    if (w.MainPaneOn == 0) {
+        qCDebug(Platform::lcPromo, "the main pane's switch is off: pane hidden");
+        Hide(*w.EmbeddedWB1, HiddenMainPaneTop);
+    }
+    if (w.TopPaneOn == 0) {
+        qCDebug(Platform::lcPromo, "the top pane's switch is off: pane hidden");
+        Hide(*w.EmbeddedWB2, HiddenTopPaneTop);
+    }
 }
 
-void Tick(Window& w, Pane which) {
+void Tick(State& w, Pane which) {
     const bool top = which == Pane::Top;
     const char* kind = top ? "1" : "0";
     const std::int32_t on = top ? w.TopPaneOn : w.MainPaneOn;
     std::int32_t& cursor = top ? w.TopCursor : w.MainCursor;
-    Platform::WebPane& pane = top ? w.EmbeddedWB2 : w.EmbeddedWB1;
+    Platform::WebPane& pane = top ? *w.EmbeddedWB2 : *w.EmbeddedWB1;
     QTimer& timer = top ? w.Timer1 : w.Timer2;
 
     if (on == 0 || Trim(w.Memo1.text()).isEmpty())
@@ -163,8 +171,11 @@ void Tick(Window& w, Pane which) {
             continue;
         const std::int32_t ms = IntervalMs(LineField(line, 1));
         const QString address = DecodeAddress(LineField(line, 2));
-        if (ms < 0 || !Platform::IsWebAddress(address))
+        if (ms < 0 || !Platform::IsWebAddress(address)) {
+            qCDebug(Platform::lcPromo, "schedule line %d passed over: %s", i,
+                    ms < 0 ? "bad interval" : "not a web address");
             continue;
+        }
         cursor = i;
         pane.navigate(address);
         SetInterval(timer, ms);

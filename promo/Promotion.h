@@ -1,23 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The promotion panes' logic, apart from the window so that it can be driven on its own: the
 // schedule holder, schedule line fields, the start-up downloads and the rotation tick. The main
-// window's members (promo/Unt_MainPromo.cpp) hand it references to their own fields.
+// window (app/Unt_MainPromo.cpp) owns one State, the state these functions work on.
 #pragma once
 
 #include "Text.h"
+#include "WebPane.h"
 
 #include <QByteArray>
 #include <QByteArrayList>
 #include <QString>
+#include <QTimer>
 
 #include <chrono>
 #include <cstdint>
-
-class QTimer;
+#include <memory>
 
 namespace Platform {
 class HttpClient;
-class WebPane;
 } // namespace Platform
 
 namespace Promo {
@@ -64,18 +64,18 @@ void SetInterval(QTimer& timer, std::int32_t ms);
 // The server from VELMORA_PROMO_SERVER, or the maker's; without a trailing "/".
 QString Server();
 
-// The window's promotion fields and widgets, by reference.
-struct Window {
-    ScheduleMemo& Memo1;
-    std::int32_t& TopCursor;
-    std::int32_t& MainCursor;
-    std::int32_t& LastLine;
-    std::int32_t& MainPaneOn;
-    std::int32_t& TopPaneOn;
-    Platform::WebPane& EmbeddedWB2; // top pane
-    Platform::WebPane& EmbeddedWB1; // main pane
-    QTimer& Timer1;                 // top pane's timer
-    QTimer& Timer2;                 // main pane's timer
+// The promotion state of the main window, which owns one; its fields keep the window's names.
+struct State {
+    ScheduleMemo Memo1; // the schedule; the form's Memo1 widget only keeps its place, hidden
+    std::int32_t TopCursor = 0;
+    std::int32_t MainCursor = 0;
+    std::int32_t LastLine = 0;
+    std::int32_t MainPaneOn = 0;
+    std::int32_t TopPaneOn = 0;
+    std::unique_ptr<Platform::WebPane> EmbeddedWB2; // top pane, over the form's EmbeddedWB2 placeholder
+    std::unique_ptr<Platform::WebPane> EmbeddedWB1; // main pane, over the form's EmbeddedWB1 placeholder
+    QTimer Timer1;                                  // top pane's timer
+    QTimer Timer2;                                  // main pane's timer
 };
 
 enum class Pane { Top, Main };
@@ -87,11 +87,11 @@ inline constexpr std::chrono::milliseconds StartUpBudget{4500};
 // Downloads the schedule and the switches from server, then hides the panes with nothing to show.
 // Failures are not reported: they leave both switches off. A request that would end after the
 // deadline fails; the first form gives the requests StartUpBudget from now.
-void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server);
-void StartUp(Window& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server,
+void StartUp(State& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server);
+void StartUp(State& w, Platform::HttpClient& IdHTTP1, Platform::HttpClient& IdHTTP2, const QString& server,
              std::chrono::steady_clock::time_point deadline);
 
 // One rotation step of a pane: shows its next entry and sets its timer to that entry's interval.
-void Tick(Window& w, Pane pane);
+void Tick(State& w, Pane pane);
 
 } // namespace Promo

@@ -4,6 +4,7 @@
 #include "ConnectionString.h"
 #include "Database.h"
 #include "Errors.h"
+#include "Logging.h"
 #include "Platform.h"
 #include "Text.h"
 
@@ -32,14 +33,23 @@ QByteArray QueryReading(const QByteArray& code) {
     query->SQL = DecodeText(sql);
     try {
         query->Open();
-        if (query->IsEmpty())
+        if (query->IsEmpty()) {
+            qCDebug(Platform::lcReading, "no reading stored for code \"%s\"", code.constData());
             return {};
+        }
         // Readings are a few hundred bytes; a huge field is a damaged or tampered store, and
         // decoding it would hold the window for minutes.
-        if (query->FirstFieldBytes() > MaxStoredReadingBytes)
+        if (query->FirstFieldBytes() > MaxStoredReadingBytes) {
+            qCDebug(Platform::lcReading, "the reading for \"%s\" is %lld bytes, more than a reading can be",
+                    code.constData(), static_cast<long long>(query->FirstFieldBytes()));
             Platform::Abort();
+        }
         return Unscramble(Trim(query->FirstFieldAsText()), ReadingKey, ReadingRounds);
+    } catch (const EAbort&) {
+        throw;
     } catch (...) {
+        qCDebug(Platform::lcReading, "the readings store %s failed: %s", qPrintable(GetConnectionString()),
+                Platform::CaughtMessage());
         Platform::Abort();
     }
 }

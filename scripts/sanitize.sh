@@ -1,15 +1,13 @@
 #!/bin/sh
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the program and its tests with AddressSanitizer and UndefinedBehaviorSanitizer (leak
-# detection on) in build-asan/ and runs the test suite there. Leak reports that lie wholly inside
-# third-party libraries are suppressed by tests/sanitizers/lsan.supp; any other report fails.
+# detection on) in build-san/, the tree scripts/fuzz.sh shares, and runs the test suite there. Leak
+# reports that lie wholly inside third-party libraries are suppressed by tests/sanitizers/lsan.supp;
+# any other report fails.
 set -eu
 cd "$(dirname "$0")/.."
-build=${VELMORA_ASAN_BUILD:-build-asan}
-flags="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" \
-    ${CCACHE_DIR:+-DCMAKE_CXX_COMPILER_LAUNCHER=ccache} -DVELMORA_BENCH=OFF >/dev/null
+build=${VELMORA_SAN_BUILD:-build-san}
+. scripts/sanitizer-tree.sh
 cmake --build "$build" -j2
 
 # Chromium inside Qt WebEngine frees some objects with a sized delete of another size; ASan cannot

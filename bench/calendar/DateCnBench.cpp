@@ -3,17 +3,22 @@
 //   GetLunarDate    the lunar date alone;
 //   DayCell         what the month grid does for one cell: day name, month name, civil festival,
 //                   solar term, lunar festival;
+//   DumpLines       the lines of `datecn-dump FROM TO` (arg 0), `--ganzhi` (1) and `--almanac` (2),
+//                   as the tool makes them; the almanac's target is 3x the plain lines or less, shown
+//                   as the counter "x plain" of DumpLines/2;
 //   IcuChinese      ICU's Chinese calendar (icu::ChineseCalendar behind icu::Calendar) converting the
 //                   same days to lunar month, leap flag and day.
 // Run: build/bin/datecn_bench  (add --benchmark_repetitions=N for medians)
 
 #include "DateCn.h"
+#include "DumpLines.h"
 
 #include <benchmark/benchmark.h>
 #include <unicode/calendar.h>
 #include <unicode/locid.h>
 #include <unicode/timezone.h>
 
+#include <ctime>
 #include <memory>
 #include <string>
 
@@ -58,6 +63,36 @@ void DayCell(benchmark::State& state) {
     PerDay(state);
 }
 BENCHMARK(DayCell)->Unit(benchmark::kMillisecond);
+
+// CPU seconds per day of the plain lines, from the run of DumpLines/0 (which runs first).
+double PlainSecondsPerDay = 0;
+
+void DumpLines(benchmark::State& state) {
+    const int kind = static_cast<int>(state.range(0)); // 0 plain, 1 --ganzhi, 2 --almanac
+    std::string line;
+    std::size_t bytes = 0;
+    const std::clock_t start = std::clock();
+    for (auto _ : state) {
+        for (DateCn::TDateTime date = First; date <= Last; date += 1) {
+            line.clear();
+            if (kind == 2)
+                DumpLines::AppendAlmanac(line, date);
+            else
+                DumpLines::AppendCalendar(line, date, kind == 1);
+            line += '\n';
+            bytes += line.size();
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+    const double perDay = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC /
+                          (static_cast<double>(state.iterations()) * Days);
+    if (kind == 0)
+        PlainSecondsPerDay = perDay;
+    else if (PlainSecondsPerDay > 0)
+        state.counters["x plain"] = perDay / PlainSecondsPerDay;
+    PerDay(state);
+}
+BENCHMARK(DumpLines)->ArgName("kind")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 void IcuChinese(benchmark::State& state) {
     UErrorCode status = U_ZERO_ERROR;

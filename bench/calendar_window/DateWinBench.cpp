@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// ShowMonth offscreen: one month, and every month of 1901–2050 stepped through in a row.
+// ShowMonth offscreen: one month, and every month of 1901–2050 stepped through in a row; a day's hint,
+// made alone (BM_DayHint) and as a hint request on a cell shows it (BM_HintRequest): under 1 ms each.
 #include "Application.h"
+#include "ClickLabel.h"
 #include "DateWin.h"
+#include "DateWinHint.h"
 #include "Fakes.h"
+#include "LinuxFacilities.h"
 
 #include <QApplication>
+#include <QHelpEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -61,9 +66,36 @@ BENCHMARK(BM_AllMonths1901To2050)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
+// The plain and rich text of one day's hint, for every day of 1901–2050 in turn.
+void BM_DayHint(benchmark::State& state) {
+    const DateCn::TDateTime first = DateCn::EncodeDate(1901, 1, 1), last = DateCn::EncodeDate(2050, 12, 31);
+    DateCn::TDateTime date = first;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(DateWin::DayHint(date));
+        date = date < last ? date + 1 : first;
+    }
+}
+BENCHMARK(BM_DayHint)->Unit(benchmark::kMicrosecond);
+
+// A hint request on each day cell of February 2024 in turn: the text made, laid out, placed, shown and
+// painted.
+void BM_HintRequest(benchmark::State& state) {
+    auto w = OpenWindow(); // February 2024 fills positions 5 to 33
+    int k = 5;
+    for (auto _ : state) {
+        QWidget* cell = DateWin::DayLabels[k];
+        QHelpEvent request(QEvent::ToolTip, cell->rect().center(), cell->mapToGlobal(cell->rect().center()));
+        QApplication::sendEvent(cell, &request);
+        QCoreApplication::sendPostedEvents(); // the popup's paint
+        k = k < 33 ? k + 1 : 5;
+    }
+}
+BENCHMARK(BM_HintRequest)->Unit(benchmark::kMicrosecond);
+
 } // namespace
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     // Headless unless told otherwise (test discovery runs without the tests' environment).
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

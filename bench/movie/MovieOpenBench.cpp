@@ -15,6 +15,7 @@
 #include "Flash.h"
 
 #include "Application.h"
+#include "LinuxFacilities.h"
 #include "MovieControl.h"
 #include "WebEngineEnv.h"
 #include "WindowOwner.h"
@@ -195,6 +196,7 @@ void presses(int kind, int count) {
 } // namespace
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     Platform::PrepareWebEngine();
     Platform::Application app(argc, argv);
     const int kind = argc > 1 ? QByteArray(argv[1]).toInt() : 1;

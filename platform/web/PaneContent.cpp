@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/PaneContent.h"
+#include "PaneContent.h"
 
 #include <QVariantList>
 

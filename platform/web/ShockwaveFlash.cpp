@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/ShockwaveFlash.h"
+#include "ShockwaveFlash.h"
 
 #include "Errors.h"
 #include "Platform.h"

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/WebEngineFacilities.h"
+#include "WebEngineFacilities.h"
 
-#include "web/ShockwaveFlash.h"
-#include "web/WebEnginePane.h"
+#include "ShockwaveFlash.h"
+#include "WebEnginePane.h"
 
 namespace Platform {
 

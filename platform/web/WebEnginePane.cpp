@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "web/WebEnginePane.h"
+#include "WebEnginePane.h"
 
 #include "Errors.h"
-#include "web/PaneContent.h"
+#include "PaneContent.h"
 
 #include <QEvent>
 #include <QTimer>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // hive_writer PREFIX COUNT: sets COUNT values PREFIX-0 … PREFIX-(COUNT-1) in the current user's
 // hive, one write each, as one instance of the program would. Exits 1 at the first failed write.
+#include "LinuxFacilities.h"
 #include "Registry.h"
 
 #include <QString>
@@ -11,6 +12,7 @@
 using namespace Platform::Registry;
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     if (argc != 3) {
         std::fprintf(stderr, "usage: hive_writer PREFIX COUNT\n");
         return 2;

@@ -8,12 +8,12 @@
 #include "Errors.h"
 #include "Flash.h"
 #include "QtErrorBox.h"
+#include "ShockwaveFlash.h"
 #include "Uabout.h"
 #include "UntZhiwen.h"
 #include "Unt_Main.h"
 #include "Unt_servers.h"
 #include "WindowOwner.h"
-#include "web/ShockwaveFlash.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

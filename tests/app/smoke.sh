@@ -4,7 +4,8 @@
 # its arguments and a fresh XDG_CONFIG_HOME. The main window must appear; the exit is declined
 # from the keyboard, then confirmed; the program must end, the browser must have been handed the
 # home page and the hive must hold the portal as start page. On the way a fingerprint reading is
-# looked up and must appear.
+# looked up and must appear. The window's X11 class must be the StartupWMClass of the desktop
+# entry ($VELMORA_DESKTOP_ENTRY, else app/velmora.desktop), so that a shell ties it to its entry.
 # Usage: smoke.sh PATH/TO/velmora        (exit 77: skipped, no xvfb-run or xdotool)
 set -uo pipefail
 
@@ -27,7 +28,9 @@ if [ "${1:-}" != --inside-x ]; then
 printf '%s\n' "\$*" >>"$work/xdg-open.log"
 FAKE
     chmod +x "$work/bin/xdg-open"
+    # A promotion server that refuses at once, unless the caller gives one: never the maker's.
     PATH="$work/bin:$PATH" XDG_CONFIG_HOME="$work/config" \
+        VELMORA_PROMO_SERVER=${VELMORA_PROMO_SERVER:-http://127.0.0.1:9} \
         xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside-x "$exe" "$work"
     exit $?
 fi
@@ -45,6 +48,13 @@ trap 'kill "$pid" 2>/dev/null' EXIT
 window=$(timeout 30 xdotool search --sync --onlyvisible --name '^Velmora$' | head -1)
 [ -n "$window" ] || fail "the main window did not appear"
 echo "main window $window"
+
+entry=${VELMORA_DESKTOP_ENTRY:-$(dirname "$0")/../../app/velmora.desktop}
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+shown_class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = "[^"]*", "\([^"]*\)"$/\1/p')
+[ -n "$wm_class" ] && [ "$shown_class" = "$wm_class" ] ||
+    fail "the window's X11 class is '$shown_class', the desktop entry's StartupWMClass '$wm_class'"
+echo "X11 class $shown_class"
 
 # The fingerprint reading: the button (RzButton1, left 109) opens the window. "oooo" has no
 # reading, so "测算" leaves the caption alone in the panel; "ooooo" has

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <vector>
 
 using namespace DateCn;
 
@@ -212,4 +214,80 @@ TEST(Invariants, CivilWeekdayFestivalsOncePerYear) {
         EXPECT_EQ(found.count("父亲节"), 1u) << y;
         EXPECT_EQ(found.count("感恩节"), 1u) << y;
     }
+}
+
+// The almanac's rules, day by day: 建 where the day branch meets the month branch and each 节 day
+// repeating the star before it; 值神 one god on each day and one back on a 节 day, 黄道 exactly on the six
+// gods; the 宿 a 28-day cycle whose 七曜 is the weekday; 冲 six branches and four stems on; 煞 shared by
+// each 三合 group and opposite that of the clashing group; 纳音 in pairs of days.
+TEST(Invariants, AlmanacEveryDayFrom1901To2050) {
+    static const std::vector<std::string> stars = {"建", "除", "满", "平", "定", "执",
+                                                   "破", "危", "成", "收", "开", "闭"};
+    static const std::vector<std::string> gods = {"青龙", "明堂", "天刑", "朱雀", "金匮", "天德",
+                                                  "白虎", "玉堂", "天牢", "玄武", "司命", "勾陈"};
+    static const std::set<std::string> huangDao = {"青龙", "明堂", "金匮", "天德", "玉堂", "司命"};
+    static const std::vector<std::string> weekdayPlanets = {"", "日", "月", "火", "水", "木", "金", "土"};
+    static const std::map<std::string, std::string> opposite = {
+        {"南", "北"}, {"北", "南"}, {"东", "西"}, {"西", "东"}};
+    const auto indexIn = [](const std::vector<std::string>& list, const std::string& item) {
+        return static_cast<int>(std::find(list.begin(), list.end(), item) - list.begin());
+    };
+    const std::string animals = "鼠牛虎兔龙蛇马羊猴鸡狗猪"; // 3 bytes each, by branch
+
+    int failures = 0;
+    const auto fail = [&](const std::string& what, TDateTime date) {
+        if (++failures <= 20)
+            ADD_FAILURE() << FormatDate("yyyy-mm-dd", date) << ": " << what;
+    };
+    std::map<std::string, std::set<int>> xiuWeekdays;
+    std::set<std::string> xius;
+    int prevStar = -1, prevGod = -1, prevJiao = 0;
+    const TDateTime last = D("2050-12-31");
+    for (TDateTime date = D("1901-01-01"); date <= last; date += 1) {
+        int y, m, d;
+        DecodeDate(date, y, m, d);
+        const int day = GanZhiDayIndex(date), monthBranch = GanZhiMonthIndex(date) % 12;
+        const bool jie = SolarTermIndex(y, m, d) == 2 * m - 1;
+
+        const int star = indexIn(stars, GetJianChu(date));
+        if ((star == 0) != (day % 12 == monthBranch) || star >= 12)
+            fail("建除 " + GetJianChu(date), date);
+        if (prevStar >= 0 && star != (jie ? prevStar : (prevStar + 1) % 12))
+            fail("建除 " + GetJianChu(date) + " after " + stars[prevStar], date);
+        prevStar = star;
+
+        const std::string god = GetZhiShen(date);
+        const int g = indexIn(gods, god);
+        if (g >= 12 || (prevGod >= 0 && g != (prevGod + (jie ? 11 : 1)) % 12))
+            fail("值神 " + god, date);
+        if (GetHuangDao(date) != (huangDao.count(god) ? "黄道" : "黑道"))
+            fail("值神 " + god + " " + GetHuangDao(date), date);
+        prevGod = g;
+
+        const std::string xiu = GetXiu(date), name = GetXiuName(date);
+        xius.insert(xiu);
+        if (name.size() != 9 || name.substr(0, 3) != xiu ||
+            name.substr(3, 3) != weekdayPlanets[DayOfWeek(date)])
+            fail("宿 " + name, date);
+        xiuWeekdays[xiu].insert(DayOfWeek(date));
+        if (xiu == "角") {
+            if (prevJiao != 0 && static_cast<int>(date) - prevJiao != 28)
+                fail("角 again after " + std::to_string(static_cast<int>(date) - prevJiao) + " days", date);
+            prevJiao = static_cast<int>(date);
+        }
+
+        // Four stems and six branches on is entry day + 54 of the cycle (54 = 4 mod 10 = 6 mod 12).
+        const std::string chong = GetChongGanZhi(date);
+        if (CycleIndex(chong) != (day + 54) % 60 || GetChong(date) != animals.substr((day + 6) % 12 * 3, 3))
+            fail("冲 " + GetChong(date) + chong, date);
+        if (date + 6 <= last &&
+            (GetSha(date) != GetSha(date + 4) || GetSha(date) != opposite.at(GetSha(date + 6))))
+            fail("煞 " + GetSha(date), date);
+        if (day % 2 == 0 && date < last && GetNaYin(date) != GetNaYin(date + 1))
+            fail("纳音 " + GetNaYin(date), date);
+    }
+    EXPECT_EQ(xius.size(), 28u);
+    for (const auto& [xiu, weekdays] : xiuWeekdays)
+        EXPECT_EQ(weekdays.size(), 1u) << xiu;
+    EXPECT_EQ(xiuWeekdays["角"], std::set<int>{5}); // a Thursday
 }

@@ -330,3 +330,70 @@ TEST(Constellations, Boundaries) {
     EXPECT_EQ(GetConstellationOfDay(25, D("2024-03-17")), "白羊座");
     EXPECT_THROW(GetConstellationOfDay(30, D("2023-02-01")), EDateEncodeError);
 }
+
+// ---- The day's almanac -------------------------------------------------------------------------------
+
+// Every almanac item of a day, " | " between them, in the order of datecn-dump --almanac (with the
+// 宿's full name and the clashing 干支 after their short forms).
+std::string AlmanacOf(TDateTime date) {
+    std::string text;
+    const char* separator = "";
+    for (const std::string& item :
+         {GetJianChu(date), GetZhiShen(date), GetHuangDao(date), GetXiu(date), GetXiuName(date),
+          GetChong(date), GetChongGanZhi(date), GetSha(date), GetPengZuBaiJi(date), GetNaYin(date),
+          GetTaiShen(date), GetXiShen(date), GetFuShen(date), GetCaiShen(date), GetYangGui(date),
+          GetYinGui(date), GetRiLu(date)}) {
+        text += separator + item;
+        separator = " | ";
+    }
+    return text;
+}
+
+struct AlmanacRow {
+    const char* Date;
+    const char* Items;
+};
+void PrintTo(const AlmanacRow& row, std::ostream* os) {
+    *os << row.Date;
+}
+
+class Almanac : public testing::TestWithParam<AlmanacRow> {};
+
+TEST_P(Almanac, AsPrinted) {
+    EXPECT_EQ(AlmanacOf(D(GetParam().Date)), GetParam().Items);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pinned, Almanac,
+    testing::Values(
+        AlmanacRow{"2024-02-10",
+                   "满 | 金匮 | 黄道 | 氐 | 氐土貉 | 狗 | 戊戌 | 南 | 甲不开仓财物耗散 辰不哭泣必主重丧 | "
+                   "覆灯火 | 占门栖 房内东 | 东北 | 正北 | 东北 | 西南 | 东北 | 寅命互禄"},
+        AlmanacRow{"1901-01-01",
+                   "平 | 玉堂 | 黄道 | 尾 | 尾火虎 | 鸡 | 癸酉 | 西 | 己不破券二比并亡 卯不穿井水泉不香 | "
+                   "城头土 | 占大门 外正西 | 东北 | 正北 | 正北 | 正北 | 西南 | 午命互禄 乙命进禄"},
+        AlmanacRow{"2025-10-06",
+                   "闭 | 白虎 | 黑道 | 毕 | 毕月乌 | 虎 | 壬寅 | 南 | 戊不受田田主不祥 申不安床鬼祟入房 | "
+                   "大驿土 | 房床炉 房内中 | 东南 | 东北 | 正北 | 东北 | 西南 | 巳命互禄 庚命进禄"},
+        // 庚辰: no stem has its 禄 on 辰; 辛巳: two have theirs on 巳.
+        AlmanacRow{"2024-03-17",
+                   "除 | 天刑 | 黑道 | 虚 | 虚日鼠 | 狗 | 甲戌 | 南 | 庚不经络织机虚张 辰不哭泣必主重丧 | "
+                   "白蜡金 | 碓磨栖 外正西 | 西北 | 西南 | 正东 | 正南 | 东北 | 申命互禄"},
+        AlmanacRow{"2024-03-18",
+                   "满 | 朱雀 | 黑道 | 危 | 危月燕 | 猪 | 乙亥 | 东 | 辛不合酱主人不尝 巳不远行财物伏藏 | "
+                   "白蜡金 | 厨灶床 外正西 | 西南 | 西北 | 正东 | 东北 | 正南 | 酉命互禄 丙戊命进禄"},
+        // 大雪 a few minutes after midnight of 8 December 1917: the 子 month begins on the 8th, whose star
+        // repeats the 7th's, and 青龙 moves on by two branches.
+        AlmanacRow{"1917-12-07",
+                   "成 | 明堂 | 黄道 | 亢 | 亢金龙 | 牛 | 丁丑 | 西 | 癸不词讼理弱敌强 未不服药毒气入肠 | "
+                   "杨柳木 | 房床厕 外西北 | 东南 | 东北 | 正南 | 东南 | 正东 | 子命互禄"},
+        AlmanacRow{"1917-12-08",
+                   "成 | 青龙 | 黄道 | 氐 | 氐土貉 | 虎 | 戊寅 | 南 | 甲不开仓财物耗散 申不安床鬼祟入房 | "
+                   "井泉水 | 占门炉 外西北 | 东北 | 正北 | 东北 | 西南 | 东北 | 寅命互禄 庚命进禄"},
+        AlmanacRow{"2050-12-31",
+                   "收 | 明堂 | 黄道 | 柳 | 柳土獐 | 兔 | 己卯 | 东 | 乙不栽植千株不长 酉不会客醉坐颠狂 | "
+                   "井泉水 | 碓磨门 外西北 | 西北 | 西南 | 东北 | 西南 | 正北 | 卯命互禄 辛命进禄"},
+        // Outside the range of the 干支 there is no almanac.
+        AlmanacRow{"1900-12-31", " |  |  |  |  |  |  |  |  |  |  |  |  |  |  |  | "},
+        AlmanacRow{"2051-01-01", " |  |  |  |  |  |  |  |  |  |  |  |  |  |  |  | "}),
+    [](const testing::TestParamInfo<AlmanacRow>& info) { return DateTestName(info.param.Date); });

@@ -4,9 +4,12 @@
 //   npm install --prefix /tmp/lunarjs lunar-javascript@1.7.7
 //   build/bin/datecn-dump --ganzhi 1901-01-01 2050-12-31 | \
 //       node tests/calendar/compare-lunar-javascript.mjs /tmp/lunarjs/node_modules/lunar-javascript
+// and the same with --almanac in place of --ganzhi.
 // Checked per day: the lunar month, leap flag and day; the solar term; the traditional festival; the
 // zodiac animal; the weekday. Given the output of `datecn-dump --ganzhi`, also the 干支 of the year (from
 // 正月初一), of the month (from the day of its 节) and of the day.
+// Given the output of `datecn-dump --almanac` instead, the almanac of each day: 建除, 值神 and 黄道, 宿,
+// 冲, 煞, 彭祖百忌, 纳音, 胎神, the directions of the five gods and 日禄.
 // Prints every disagreement and a summary; exits 1 if there is any.
 
 import { createRequire } from 'node:module';
@@ -33,8 +36,54 @@ const report = (kind, date, ours, theirs) => {
     process.stdout.write(`${date}\t${kind}\tdatecn=${ours}\tlunar-javascript=${theirs}\n`);
 };
 
+// The almanac keys of datecn-dump --almanac and the same item from lunar-javascript's Lunar.
+const AlmanacItems = {
+    '建除': (l) => l.getZhiXing(),
+    '值神': (l) => l.getDayTianShen(),
+    '黄道': (l) => l.getDayTianShenType(),
+    '宿': (l) => l.getXiu(),
+    '冲': (l) => l.getDayChongShengXiao(),
+    '煞': (l) => l.getDaySha(),
+    '彭祖': (l) => `${l.getPengZuGan()} ${l.getPengZuZhi()}`,
+    '纳音': (l) => l.getDayNaYin(),
+    '胎神': (l) => l.getDayPositionTai(),
+    '喜神': (l) => l.getDayPositionXiDesc(),
+    '福神': (l) => l.getDayPositionFuDesc(),
+    '财神': (l) => l.getDayPositionCaiDesc(),
+    '阳贵': (l) => l.getDayPositionYangGuiDesc(),
+    '阴贵': (l) => l.getDayPositionYinGuiDesc(),
+    '日禄': (l) => l.getDayLu(),
+};
+let almanacDays = 0;
+// Spelling aside: lunar-javascript writes 壬不泱水 for 壬不汲水, 泉中水 for the 纳音 井泉水 of 甲申 and 乙酉, and
+// "丙,戊命进禄" for 丙戊命进禄. Counted apart, as spelling, not as disagreements.
+const AlmanacSpellings = [['泱水', '汲水'], ['泉中水', '井泉水'], [/([甲乙丙丁戊己庚辛壬癸]),([甲乙丙丁戊己庚辛壬癸])/, '$1$2']];
+const spellings = {};
+
+const compareAlmanac = (f) => {
+    const date = f[0];
+    const [y, m, d] = date.split('-').map(Number);
+    ++days;
+    ++almanacDays;
+    const lunar = Solar.fromYmd(y, m, d).getLunar();
+    const ours = Object.fromEntries(f.slice(1).map((kv) => [kv.slice(0, kv.indexOf('=')), kv.slice(kv.indexOf('=') + 1)]));
+    for (const [key, theirs] of Object.entries(AlmanacItems)) {
+        mismatches[key] ??= 0;
+        const value = theirs(lunar);
+        const respelt = AlmanacSpellings.reduce((v, [from, to]) => v.replace(from, to), value);
+        if (ours[key] !== respelt)
+            report(key, date, ours[key] ?? '-', value);
+        else if (value !== respelt)
+            spellings[key] = (spellings[key] ?? 0) + 1;
+    }
+};
+
 for await (const line of createInterface({ input: process.stdin })) {
     const f = line.split('\t');
+    if (f.length === 16 && f[1].startsWith('建除=')) {
+        compareAlmanac(f);
+        continue;
+    }
     if (f.length !== 12 && f.length !== 15)
         throw new Error(`not a datecn-dump line: ${line}`);
     const [date, code, , , festival, , term, zodiac, , , , weekday] = f;
@@ -79,5 +128,7 @@ for await (const line of createInterface({ input: process.stdin })) {
 }
 
 const total = Object.values(mismatches).reduce((a, b) => a + b, 0);
-process.stdout.write(`${days} days compared (${ganzhiDays} with 干支); mismatches: ${JSON.stringify(mismatches)}\n`);
+process.stdout.write(`${days} days compared (${ganzhiDays} with 干支, ${almanacDays} almanac); mismatches: ${JSON.stringify(mismatches)}\n`);
+if (almanacDays)
+    process.stdout.write(`spelled differently (not counted): ${JSON.stringify(spellings)}\n`);
 process.exit(total ? 1 : 0);

@@ -3,7 +3,9 @@
 #include "DateWin.h"
 #include "Application.h"
 #include "ClickLabel.h"
+#include "DateWinHint.h"
 #include "DateWinWidgets.h"
+#include "DayTexts.h"
 #include "Fakes.h"
 #include "Widgets.h"
 #include "WindowOwner.h"
@@ -13,14 +15,18 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QPointer>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QToolTip>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -111,6 +117,35 @@ TEST(DateWinFunctions, MonthLengthsAndSafeEncoding) {
     EXPECT_THROW(SafeEncodeDate(2023, 13, 5), DateCn::EDateEncodeError);
 }
 
+// The rule of a lunar cell, without a window: every text of the day in order of precedence, each with
+// its kind (F traditional festival, T solar term, C civil festival, M lunar month, D lunar day).
+struct DayTextRow {
+    Ymd date;
+    const char* texts;
+};
+
+class DayTextRule : public ::testing::TestWithParam<DayTextRow> {};
+
+TEST_P(DayTextRule, ListsEveryTextInOrderOfPrecedence) {
+    std::string listed;
+    for (const DayText& t : DayTexts(Date(GetParam().date)))
+        listed += std::string(listed.empty() ? "" : " ") + "FTCMD"[static_cast<int>(t.kind)] + t.text;
+    EXPECT_EQ(listed, GetParam().texts);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dates, DayTextRule,
+                         ::testing::Values(DayTextRow{{2000, 2, 4}, "F除夕 T立春 D廿九"},
+                                           DayTextRow{{2001, 10, 1}, "F中秋节 C国庆节 D十五"},
+                                           DayTextRow{{2001, 11, 22}, "T小雪 C感恩节 D初八"},
+                                           DayTextRow{{2000, 5, 4}, "C青年节 M四月"},
+                                           DayTextRow{{2020, 5, 23}, "M闰四"},
+                                           DayTextRow{{2024, 2, 10}, "F春节 M正月"},
+                                           DayTextRow{{2024, 2, 11}, "D初二"}),
+                         [](const auto& info) {
+                             const Ymd d = info.param.date;
+                             return "d" + std::to_string(d.y * 10000 + d.m * 100 + d.d);
+                         });
+
 // ---- The window as defined -----------------------------------------------------------------------
 
 struct Look {
@@ -133,7 +168,7 @@ TEST_P(FormLook, FontsAndColours) {
 INSTANTIATE_TEST_SUITE_P(Labels, FormLook,
                          ::testing::Values(Look{"Label1", 29, 0x0000FF}, Look{"Label17", 32, 0x8080C0},
                                            Look{"Label20", 64, 0xFFE8DD}, Look{"Label16", 120, 0xEBEBEB},
-                                           Look{"Label21", 35, 0xDDDDFF}, Look{"Label22", 19, 0xFF80FF},
+                                           Look{"Label21", 35, 0x7474FF}, Look{"Label22", 19, 0xD444D4},
                                            Look{"Label2", 12, 0xFF0000}, Look{"Label15", 12, 0xFF0000},
                                            Look{"Label4", 12, 0x000000}, Look{"day1", 14, 0x000000},
                                            Look{"Cnday", 12, 0x004000}));
@@ -280,15 +315,15 @@ TEST_P(LunarCell, ShowsTheRuleOfHighestPrecedence) {
 
 INSTANTIATE_TEST_SUITE_P(
     Dates, LunarCell,
-    ::testing::Values(CellText{{2024, 2, 4}, "立春", 0x5353FF}, CellText{{2024, 2, 9}, "除夕", 0xFF8000},
-                      CellText{{2024, 2, 10}, "春节", 0xFF8000}, // not 正月 in red
-                      CellText{{2024, 2, 14}, "情人节", 0xFF8000}, CellText{{2024, 2, 11}, "初二", 0x004000},
+    ::testing::Values(CellText{{2024, 2, 4}, "立春", 0x5353FF}, CellText{{2024, 2, 9}, "除夕", 0xD06800},
+                      CellText{{2024, 2, 10}, "春节", 0xD06800}, // not 正月 in red
+                      CellText{{2024, 2, 14}, "情人节", 0xD06800}, CellText{{2024, 2, 11}, "初二", 0x004000},
                       CellText{{2024, 3, 10}, "二月", 0xFF0000}, CellText{{2020, 5, 23}, "闰四", 0xFF0000},
                       CellText{{2020, 5, 22}, "三十", 0x004000},
                       // Two rules on one day: the higher one wins.
-                      CellText{{2000, 5, 4}, "青年节", 0xFF8000}, CellText{{2001, 6, 21}, "夏至", 0x5353FF},
-                      CellText{{2001, 11, 22}, "小雪", 0x5353FF}, CellText{{2000, 2, 4}, "除夕", 0xFF8000},
-                      CellText{{2001, 10, 1}, "中秋节", 0xFF8000}));
+                      CellText{{2000, 5, 4}, "青年节", 0xD06800}, CellText{{2001, 6, 21}, "夏至", 0x5353FF},
+                      CellText{{2001, 11, 22}, "小雪", 0x5353FF}, CellText{{2000, 2, 4}, "除夕", 0xD06800},
+                      CellText{{2001, 10, 1}, "中秋节", 0xD06800}));
 
 struct Heading {
     Ymd date;
@@ -319,7 +354,7 @@ INSTANTIATE_TEST_SUITE_P(Dates, Headings,
 
 struct Hint {
     Ymd date;
-    const char* text;
+    const char* text; // the lines before the almanac's six
 };
 
 class CellHints : public CalendarWindow, public ::testing::WithParamInterface<Hint> {};
@@ -329,8 +364,10 @@ TEST_P(CellHints, GiveTheDaysFullDetails) {
     Open({2024, 2, 14});
     Win->ShowMonth(Date(p.date));
     const int k = PositionOf(p.date.y, p.date.m, p.date.d);
-    EXPECT_EQ(Win->CellHint(DayLabels[k]), Text(p.text));
-    EXPECT_EQ(Win->CellHint(LunarLabels[k]), Text(p.text));
+    const QString hint = Win->cellHint(DayLabels[k]);
+    EXPECT_EQ(hint.section(QLatin1Char('\n'), 0, int(Text(p.text).count(QLatin1Char('\n')))), Text(p.text));
+    EXPECT_EQ(hint.count(QLatin1Char('\n')), Text(p.text).count(QLatin1Char('\n')) + 6);
+    EXPECT_EQ(Win->cellHint(LunarLabels[k]), hint);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -345,29 +382,114 @@ INSTANTIATE_TEST_SUITE_P(
         Hint{{2001, 10, 1}, "2001年10月1日 星期一\n农历辛巳年 八月十五\n丁酉月 丁酉日\n中秋节\n国庆节"},
         Hint{{2001, 11, 22}, "2001年11月22日 星期四\n农历辛巳年 十月初八\n己亥月 己丑日\n小雪\n感恩节"}));
 
+TEST(DayHintText, EndsWithTheDaysAlmanac) {
+    const DayHintText hint = DayHint(EncodeDate(2024, 2, 10));
+    EXPECT_EQ(hint.plain, Text("2024年2月10日 星期六\n农历甲辰年 正月初一\n丙寅月 甲辰日\n春节\n"
+                               "满日 金匮（黄道） 氐宿\n冲狗(戊戌) 煞南 纳音覆灯火\n"
+                               "彭祖百忌 甲不开仓财物耗散 辰不哭泣必主重丧\n胎神 占门栖 房内东\n"
+                               "喜神东北 福神正北 财神东北 阳贵西南 阴贵东北\n日禄 寅命互禄"));
+    // The rich text holds every item of the plain one, and the 宿's full name.
+    QTextDocument rich;
+    rich.setHtml(hint.rich);
+    const QString shown = rich.toPlainText();
+    for (const char* item :
+         {"2024年2月10日 星期六", "春节", "满日", "金匮（黄道）", "氐土貉", "冲狗(戊戌) 煞南", "覆灯火",
+          "辰不哭泣必主重丧", "占门栖 房内东", "阴贵", "寅命互禄"})
+        EXPECT_TRUE(shown.contains(Text(item))) << item;
+}
+
+// The colour of the day's god stays plainly readable (contrast 4.5 or more) on light and dark tips.
+class RoadColors : public ::testing::TestWithParam<QRgb> {};
+
+TEST_P(RoadColors, ReadOnTheTipBackground) {
+    const auto luminance = [](const QColor& c) {
+        const auto linear = [](double v) {
+            return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const QColor base(GetParam());
+    for (bool huangDao : {true, false}) {
+        const double a = luminance(RoadColor(huangDao, base)), b = luminance(base);
+        EXPECT_GE((std::max(a, b) + 0.05) / (std::min(a, b) + 0.05), 4.5) << huangDao;
+    }
+    EXPECT_NE(RoadColor(true, base), RoadColor(false, base));
+}
+
+INSTANTIATE_TEST_SUITE_P(Backgrounds, RoadColors,
+                         ::testing::Values(0xFFFFFF, 0xFFFFDC, 0xEFF0F1, 0x31363B, 0x2B2B2B, 0x000000),
+                         [](const auto& info) { return QColor(info.param).name().mid(1).toStdString(); });
+
+// The hint opens beside the day's cells, never over them, and wholly on the screen while it fits.
+struct Placement {
+    const char* name;
+    QRect cells;
+    QSize hint;
+    QRect expected;
+};
+
+class HintPlacements : public ::testing::TestWithParam<Placement> {};
+
+TEST_P(HintPlacements, BesideTheCellsAndOnTheScreen) {
+    const Placement p = GetParam();
+    const QRect screen(0, 0, 512, 384); // 1024 x 768 at 2x
+    const QRect placed = HintPlacement(p.cells, p.hint, screen);
+    EXPECT_EQ(placed, p.expected);
+    EXPECT_EQ(placed.size(), p.hint);
+    if (p.hint.width() <= screen.width() && p.hint.height() <= screen.height()) {
+        EXPECT_TRUE(screen.contains(placed));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, HintPlacements,
+    ::testing::Values(Placement{"Right", {100, 100, 36, 29}, {200, 280}, {140, 100, 200, 280}},
+                      Placement{"RightSlidUp", {100, 300, 36, 29}, {200, 280}, {140, 104, 200, 280}},
+                      Placement{"LeftAtTheRightEdge", {390, 100, 36, 29}, {200, 280}, {186, 100, 200, 280}},
+                      Placement{"BelowInTheMiddle", {230, 20, 36, 29}, {250, 280}, {230, 53, 250, 280}},
+                      Placement{"AboveInTheMiddle", {230, 330, 36, 29}, {250, 280}, {230, 46, 250, 280}},
+                      Placement{
+                          "TooBigTakesTheRoomiestSide", {230, 170, 36, 29}, {260, 300}, {252, 84, 260, 300}},
+                      Placement{"LargerThanTheScreen", {10, 10, 36, 29}, {600, 400}, {0, 0, 600, 400}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(CalendarWindow, HintsFollowTheMonthAndHiddenCellsHaveNone) {
     Open({2024, 2, 14}); // February 2024 fills positions 5 to 33
-    EXPECT_TRUE(Win->CellHint(DayLabels[4]).isEmpty());
-    EXPECT_TRUE(Win->CellHint(LunarLabels[34]).isEmpty());
-    EXPECT_TRUE(Win->CellHint(W<QLabel>("Label1")).isEmpty());
-    EXPECT_TRUE(Win->CellHint(DayLabels[5]).startsWith(Text("2024年2月1日 星期四\n")));
+    EXPECT_TRUE(Win->cellHint(DayLabels[4]).isEmpty());
+    EXPECT_TRUE(Win->cellHint(LunarLabels[34]).isEmpty());
+    EXPECT_TRUE(Win->cellHint(W<QLabel>("Label1")).isEmpty());
+    EXPECT_TRUE(Win->cellHint(DayLabels[5]).startsWith(Text("2024年2月1日 星期四\n")));
 
     Click(Win, W<TUpDown>("UpDown2")->upButton()); // March 2024 fills positions 6 to 36
-    EXPECT_TRUE(Win->CellHint(DayLabels[5]).isEmpty());
-    EXPECT_TRUE(Win->CellHint(LunarLabels[6]).startsWith(Text("2024年3月1日 星期五\n")));
-    EXPECT_TRUE(Win->CellHint(DayLabels[36]).startsWith(Text("2024年3月31日 星期日\n")));
+    EXPECT_TRUE(Win->cellHint(DayLabels[5]).isEmpty());
+    EXPECT_TRUE(Win->cellHint(LunarLabels[6]).startsWith(Text("2024年3月1日 星期五\n")));
+    EXPECT_TRUE(Win->cellHint(DayLabels[36]).startsWith(Text("2024年3月31日 星期日\n")));
+}
 
-    // The window system's hint request shows it in a tip.
-    QWidget* cell = LunarLabels[6];
+TEST_F(CalendarWindow, HintOpensBesideTheDayAndClosesWhenTheMouseLeaves) {
+    Open({2024, 12, 25});
+    // The window system's hint request, on a day in the middle of the grid.
+    const int k = PositionOf(2024, 12, 25);
+    QWidget* cell = DayLabels[k];
     QHelpEvent request(QEvent::ToolTip, cell->rect().center(), cell->mapToGlobal(cell->rect().center()));
     QApplication::sendEvent(cell, &request);
-    QLabel* tip = nullptr;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->inherits("QTipLabel") && w->isVisible())
-            tip = static_cast<QLabel*>(w);
-    ASSERT_TRUE(tip);
-    EXPECT_EQ(tip->text(), Win->CellHint(cell));
-    QToolTip::hideText();
+    auto* hint = W<DayHintPopup>("DayHint");
+    ASSERT_TRUE(hint->isVisible());
+    EXPECT_EQ(hint->text(), DayHint(EncodeDate(2024, 12, 25)).rich);
+    const QRect day = DayLabels[k]->geometry().united(LunarLabels[k]->geometry());
+    EXPECT_FALSE(hint->frameGeometry().intersects(QRect(Win->mapToGlobal(day.topLeft()), day.size())));
+    EXPECT_TRUE(cell->screen()->availableGeometry().contains(hint->frameGeometry()));
+
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(cell, &leave);
+    EXPECT_FALSE(hint->isVisible());
+
+    // Nor does it outlive its month while the mouse stays (the cell of the 25th is shown again).
+    QApplication::sendEvent(cell, &request);
+    ASSERT_TRUE(hint->isVisible());
+    Win->ShowMonth(EncodeDate(2025, 12, 14));
+    EXPECT_TRUE(cell->isVisible());
+    EXPECT_FALSE(hint->isVisible());
 }
 
 // ---- Navigation and selection ---------------------------------------------------------------------

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The date helpers on any day number and pattern, and datecn-dump's argument parsing.
+// The date helpers on any day number and pattern, and datecn-dump's argument parsing (all three kinds
+// of line).
 #include "DateCn.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 int datecn_dump_main(int argc, char** argv);
 
@@ -49,10 +51,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         to.replace(0, 8, from, 0, 8);
     else if (to.size() == 10)
         to.replace(0, 4, "0001");
-    std::string name = "datecn-dump";
-    char* argv[] = {name.data(), from.data(), to.data(), nullptr};
-    const int argc = data[3] % 4 == 0 ? 2 : 3;
-    const int rc = datecn_dump_main(argc, argv);
+    // Bits 0-1 of byte 3 drop TO (0); bits 2-3 put --ganzhi (1) or --almanac (2) before the dates.
+    std::string name = "datecn-dump", ganzhi = "--ganzhi", almanac = "--almanac";
+    std::vector<char*> argv = {name.data()};
+    const int mode = (data[3] >> 2) % 4;
+    if (mode == 1)
+        argv.push_back(ganzhi.data());
+    if (mode == 2)
+        argv.push_back(almanac.data());
+    argv.push_back(from.data());
+    if (data[3] % 4 != 0)
+        argv.push_back(to.data());
+    const int argc = static_cast<int>(argv.size());
+    argv.push_back(nullptr);
+    const int rc = datecn_dump_main(argc, argv.data());
     if (rc != 0 && rc != 2)
         std::abort();
     return 0;

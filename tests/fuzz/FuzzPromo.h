@@ -40,12 +40,23 @@ struct FakePane final : Platform::WebPane {
     int top_ = 0;
 };
 
+inline FakePane& Install(std::unique_ptr<Platform::WebPane>& slot) {
+    auto pane = std::make_unique<FakePane>();
+    FakePane& installed = *pane;
+    slot = std::move(pane);
+    return installed;
+}
+
+// The main window's promotion state, with every field set to what start-up must overwrite.
 struct PromoRig {
-    Promo::ScheduleMemo memo;
-    std::int32_t topCursor = -7, mainCursor = -7, lastLine = -7, mainOn = -7, topOn = -7;
-    FakePane top, main;
-    QTimer timer1, timer2;
-    Promo::Window w{memo, topCursor, mainCursor, lastLine, mainOn, topOn, top, main, timer1, timer2};
+    Promo::State w;
+    FakePane& top = Install(w.EmbeddedWB2);
+    FakePane& main = Install(w.EmbeddedWB1);
+    Promo::ScheduleMemo& memo = w.Memo1;
+    std::int32_t &topCursor = w.TopCursor, &mainCursor = w.MainCursor, &lastLine = w.LastLine;
+    std::int32_t &mainOn = w.MainPaneOn, &topOn = w.TopPaneOn;
+    QTimer &timer1 = w.Timer1, &timer2 = w.Timer2;
+    PromoRig() { topCursor = mainCursor = lastLine = mainOn = topOn = -7; }
 };
 
 inline void InitPromoFuzz() {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Flash player control for real: Ruffle in Qt WebEngine, offscreen.
-#include "web/ShockwaveFlash.h"
+#include "ShockwaveFlash.h"
 
 #include "Errors.h"
 #include "Fakes.h"

@@ -8,6 +8,7 @@
 #include "Platform.h"
 #include "WindowOwner.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -18,7 +19,7 @@ namespace {
 
 struct ModuleRow {
     const char* name;
-    QByteArray content; // of libvelmora_web.so; null: no such file
+    QByteArray content; // of modules/libvelmora_web.so; null: no such file
 };
 
 class NoWebModule : public ::testing::TestWithParam<ModuleRow> {
@@ -26,7 +27,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir_.isValid());
         if (!GetParam().content.isNull()) {
-            QFile file(dir_.filePath(QStringLiteral("libvelmora_web.so")));
+            ASSERT_TRUE(QDir(dir_.path()).mkpath(QStringLiteral("modules")));
+            QFile file(dir_.filePath(QStringLiteral("modules/libvelmora_web.so")));
             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
             file.write(GetParam().content);
         }

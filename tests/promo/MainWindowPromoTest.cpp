@@ -7,7 +7,7 @@
 #include "Fakes.h"
 #include "Platform.h"
 #include "Unt_Main.h"
-#include "web/WebEnginePane.h"
+#include "WebEnginePane.h"
 
 #include <QTest>
 #include <QWebEngineView>
@@ -39,7 +39,7 @@ TEST_F(MainWindowPromoTest, A_RefusedServerHidesBothPanesQuietly) {
     EXPECT_EQ(top->y(), -200);
     EXPECT_TRUE(main->isHidden());
     EXPECT_EQ(main->y(), -1000);
-    EXPECT_EQ(w.LastLine, -1);
+    EXPECT_EQ(w.promotion().LastLine, -1);
     EXPECT_EQ(BrowserChildren(), 0);
     EXPECT_TRUE(errors->shown.isEmpty());
 }
@@ -62,12 +62,12 @@ TEST_F(MainWindowPromoTest, GoodServerRotatesThePanes) {
 
     TFrmmain w;
     EXPECT_EQ(server.requests().size(), 3u);
-    EXPECT_EQ(w.MainPaneOn, 1);
-    EXPECT_EQ(w.TopPaneOn, 1);
-    EXPECT_EQ(w.LastLine, 2);
+    EXPECT_EQ(w.promotion().MainPaneOn, 1);
+    EXPECT_EQ(w.promotion().TopPaneOn, 1);
+    EXPECT_EQ(w.promotion().LastLine, 2);
     EXPECT_EQ(w.ScheduleField(2, 2), "http://127.0.0.1:" + QByteArray::number(port) + "/main > all");
-    EXPECT_TRUE(w.Timer1.isActive() && w.Timer2.isActive());
-    EXPECT_EQ(w.Timer1.interval(), 1000);
+    EXPECT_TRUE(w.promotion().Timer1.isActive() && w.promotion().Timer2.isActive());
+    EXPECT_EQ(w.promotion().Timer1.interval(), 1000);
     w.show();
 
     // The views are made in the pane's place; the one that shows the page is named PaneView.
@@ -84,14 +84,14 @@ TEST_F(MainWindowPromoTest, GoodServerRotatesThePanes) {
     };
     w.Timer1Timer();
     EXPECT_EQ(loadTitle("EmbeddedWB2", QStringLiteral("top")), QStringLiteral("top"));
-    EXPECT_EQ(w.Timer1.interval(), 7000);
-    EXPECT_EQ(w.TopCursor, 1);
+    EXPECT_EQ(w.promotion().Timer1.interval(), 7000);
+    EXPECT_EQ(w.promotion().TopCursor, 1);
 
     w.Timer2Timer(); // passes over the file: line; seconds 0 keeps this page
     EXPECT_EQ(loadTitle("EmbeddedWB1", QStringLiteral("main%20%3E%20all")), // the whole address
               QStringLiteral("main%20%3E%20all"));
-    EXPECT_FALSE(w.Timer2.isActive());
-    EXPECT_EQ(w.MainCursor, 0);
+    EXPECT_FALSE(w.promotion().Timer2.isActive());
+    EXPECT_EQ(w.promotion().MainCursor, 0);
 
     EXPECT_GT(BrowserChildren(), 0);
     for (const QByteArray& head : server.requests())

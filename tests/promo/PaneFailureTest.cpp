@@ -3,7 +3,7 @@
 // pane keeps the page it showed before, or shows nothing over its picture before its first page.
 #include "LoopbackServer.h"
 
-#include "web/WebEnginePane.h"
+#include "WebEnginePane.h"
 
 #include <QRandomGenerator>
 #include <QSignalSpy>
@@ -153,9 +153,8 @@ TEST_P(PaneRenderer, KilledRendererReloadsUnlessAbandoned) {
     EXPECT_TRUE(pane.view()->isVisible());
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, PaneRenderer, testing::Bool(),
-                         [](const testing::TestParamInfo<bool>& info) {
-                             return info.param ? "Abandoned" : "Shown";
-                         });
+INSTANTIATE_TEST_SUITE_P(Rows, PaneRenderer, testing::Bool(), [](const testing::TestParamInfo<bool>& info) {
+    return info.param ? "Abandoned" : "Shown";
+});
 
 } // namespace

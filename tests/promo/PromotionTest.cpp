@@ -21,13 +21,22 @@ using Promo::Pane;
 
 namespace {
 
-// The main window's promotion fields, with fake panes and real (never dispatched) timers.
+// The main window's promotion state, with fake panes and real (never dispatched) timers.
+FakeWebPane& Install(std::unique_ptr<Platform::WebPane>& slot) {
+    auto pane = std::make_unique<FakeWebPane>();
+    FakeWebPane& installed = *pane;
+    slot = std::move(pane);
+    return installed;
+}
+
 struct Rig {
-    Promo::ScheduleMemo memo;
-    std::int32_t topCursor = 0, mainCursor = 0, lastLine = 0, mainOn = 0, topOn = 0;
-    FakeWebPane top, main;
-    QTimer timer1, timer2;
-    Promo::Window w{memo, topCursor, mainCursor, lastLine, mainOn, topOn, top, main, timer1, timer2};
+    Promo::State w;
+    FakeWebPane& top = Install(w.EmbeddedWB2);
+    FakeWebPane& main = Install(w.EmbeddedWB1);
+    Promo::ScheduleMemo& memo = w.Memo1;
+    std::int32_t &topCursor = w.TopCursor, &mainCursor = w.MainCursor, &lastLine = w.LastLine;
+    std::int32_t &mainOn = w.MainPaneOn, &topOn = w.TopPaneOn;
+    QTimer &timer1 = w.Timer1, &timer2 = w.Timer2;
 
     Rig() {
         top.y = main.y = 2;
@@ -218,8 +227,10 @@ TEST(DownloadTest, FirstFailureEndsTheDownloads) {
 
 TEST(DownloadTest, NoServerHidesBothPanes) {
     Platform::CurlHttpClient http;
-    for (const QString& server : {QStringLiteral("http://127.0.0.1:%1").arg(LoopbackServer::RefusedPort()),
-                                  QStringLiteral("http://no-such-host.invalid")}) {
+    for (const QString& server :
+         {QStringLiteral("http://127.0.0.1:%1").arg(LoopbackServer::RefusedPort()),
+          // a server name that fails before any look-up: no DNS query leaves the machine
+          QStringLiteral("http://no such host")}) {
         Rig rig;
         Promo::StartUp(rig.w, http, http, server);
         EXPECT_EQ(rig.lastLine, -1) << server.toStdString();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the fingerprint window as a user sees it, with the reading of CODE, for a look under Xvfb.
 // With SHOT.png it saves a picture of the window and quits; without, it stays until closed.
+#include "LinuxFacilities.h"
 #include "UntZhiwen.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QTimer>
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     QApplication app(argc, argv);
     if (argc < 2)
         return 2;

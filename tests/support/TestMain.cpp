@@ -4,11 +4,13 @@
 // server that refuses at once, so that no test waits on the network. These also hold when CTest
 // lists the tests, outside the tests' own environment.
 #include "Application.h"
+#include "LinuxFacilities.h"
 #include "WebEngineEnv.h"
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
+    Platform::UseLinuxFacilities();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("VELMORA_TEST_DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     if (qEnvironmentVariableIsEmpty("VELMORA_PROMO_SERVER"))

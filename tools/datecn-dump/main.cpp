@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// datecn-dump [--ganzhi] FROM TO
-// Prints one line per day from FROM to TO inclusive (dates YYYY-MM-DD), UTF-8, tab-separated:
-// date, GetLunarDate, GetLunarMonthName, GetLunarDayName, GetLunarFestival, SolarTermIndex, GetSolarTerm,
-// GetZodiac, GetCivilFestival, GetConstellation, DayOfYear, weekday (1 = Sunday … 7 = Saturday);
-// with --ganzhi three more: GetGanZhiYear, GetGanZhiMonth, GetGanZhiDay.
+// datecn-dump [--ganzhi | --almanac] FROM TO
+// Prints one line per day from FROM to TO inclusive (dates YYYY-MM-DD), UTF-8, tab-separated: the calendar
+// line of DumpLines::AppendCalendar, or with --almanac (1901–2050 only) the almanac line of
+// DumpLines::AppendAlmanac.
 
 #include "DateCn.h"
+#include "DumpLines.h"
 
 #include <cstdio>
 #include <optional>
@@ -36,7 +36,8 @@ std::optional<DateCn::TDateTime> ParseDate(std::string_view text) {
 
 int Fail(const std::string& message) {
     std::fprintf(stderr,
-                 "datecn-dump: %s\nusage: datecn-dump [--ganzhi] FROM TO   (dates YYYY-MM-DD, inclusive)\n",
+                 "datecn-dump: %s\nusage: datecn-dump [--ganzhi | --almanac] FROM TO   (dates YYYY-MM-DD, "
+                 "inclusive)\n",
                  message.c_str());
     return 2;
 }
@@ -50,11 +51,13 @@ bool PrintInfo(std::string_view option) {
     if (option != "--help" && option != "-h")
         return false;
     std::printf(
-        "usage: datecn-dump [--ganzhi] FROM TO\n"
+        "usage: datecn-dump [--ganzhi | --almanac] FROM TO\n"
         "Prints one tab-separated line per day from FROM to TO inclusive (dates YYYY-MM-DD):\n"
         "date, lunar date code, lunar month, lunar day, lunar festival, solar term index, solar term,\n"
         "zodiac animal, civil festival, constellation, day of the year, weekday (1 = Sunday).\n"
         "  --ganzhi   three more columns: the stem and branch of the year, the month and the day\n"
+        "  --almanac  instead, the date and the day's almanac as key=value fields (1901-2050 only):\n"
+        "             建除 值神 黄道 宿 冲 煞 彭祖 纳音 胎神 喜神 福神 财神 阳贵 阴贵 日禄\n"
         "  --help     this text\n"
         "  --version  the version\n");
     return true;
@@ -66,9 +69,10 @@ int main(int argc, char** argv) {
     using namespace DateCn;
     if (argc == 2 && PrintInfo(argv[1]))
         return std::fflush(stdout) == 0 ? 0 : 1;
-    // --ganzhi, only as the first argument, adds the three 干支 columns.
-    const bool ganzhi = argc > 1 && std::string_view(argv[1]) == "--ganzhi";
-    if (ganzhi) {
+    // --ganzhi or --almanac, only as the first argument, chooses the kind of line.
+    const std::string_view mode = argc > 1 ? argv[1] : "";
+    const bool ganzhi = mode == "--ganzhi", almanac = mode == "--almanac";
+    if (ganzhi || almanac) {
         --argc;
         ++argv;
     }
@@ -82,33 +86,19 @@ int main(int argc, char** argv) {
         return Fail(std::string("TO is not a valid date: '") + argv[2] + "'");
     if (*from > *to)
         return Fail(std::string("FROM (") + argv[1] + ") is after TO (" + argv[2] + ")");
+    // The almanac is known only where the 干支 are; both ends are checked before any line is printed.
+    const TDateTime first = EncodeDate(1901, 1, 1), last = EncodeDate(2050, 12, 31);
+    if (almanac && (*from < first || *to > last))
+        return Fail(std::string("--almanac covers 1901-01-01..2050-12-31 only, not ") +
+                    (*from < first ? argv[1] : argv[2]));
 
     std::string line;
     for (TDateTime date = *from; date <= *to; date += 1) {
-        int y, m, d;
-        DecodeDate(date, y, m, d);
-        line = FormatDate("yyyy-mm-dd", date);
-        const auto field = [&line](const std::string& value) {
-            line += '\t';
-            line += value;
-        };
-        field(std::to_string(GetLunarDate(date)));
-        field(GetLunarMonthName(date));
-        field(GetLunarDayName(date));
-        field(GetLunarFestival(date));
-        field(std::to_string(SolarTermIndex(static_cast<std::uint16_t>(y), static_cast<std::uint16_t>(m),
-                                            static_cast<std::uint16_t>(d))));
-        field(GetSolarTerm(date));
-        field(GetZodiac(date));
-        field(GetCivilFestival(d, date));
-        field(GetConstellation(date));
-        field(std::to_string(DayOfYear(date)));
-        field(std::to_string(DayOfWeek(date)));
-        if (ganzhi) {
-            field(GetGanZhiYear(date));
-            field(GetGanZhiMonth(date));
-            field(GetGanZhiDay(date));
-        }
+        line.clear();
+        if (almanac)
+            DumpLines::AppendAlmanac(line, date);
+        else
+            DumpLines::AppendCalendar(line, date, ganzhi);
         line += '\n';
         if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size())
             return 1; // closed pipe or full disk

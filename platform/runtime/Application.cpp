@@ -11,8 +11,11 @@
 namespace Platform {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
+    // The name is the class of X11's WM_CLASS (the desktop entry's StartupWMClass). The desktop file
+    // name is the application id: a Wayland shell gets it as the window's app id and finds the menu
+    // entry and icon by it (example.velmora.Velmora.desktop).
     setApplicationName(QStringLiteral("velmora"));
-    setDesktopFileName(QStringLiteral("velmora"));
+    setDesktopFileName(QStringLiteral("example.velmora.Velmora"));
     InstallFontSubstitutes();
 }
 

@@ -3,7 +3,7 @@
 // connection string and SQL text pair. Give it both, open it, read the first field of the first row.
 #pragma once
 
-#include "Errors.h"
+#include "Exceptions.h"
 
 #include <QByteArray>
 #include <QString>

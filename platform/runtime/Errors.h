@@ -3,25 +3,12 @@
 // error box and the program goes on; the silent abort (EAbort) is swallowed without a word.
 #pragma once
 
+#include "Exceptions.h"
+
 #include <QString>
 
 #include <exception>
-#include <stdexcept>
-#include <string>
 #include <utility>
-
-// The silent abort: cancels a close request, the exit, or a failed database query, quietly.
-class EAbort : public std::exception {
-public:
-    const char* what() const noexcept override { return "Operation aborted"; }
-};
-
-// A failure with a message for the user (UTF-8).
-class EVelmoraError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-    explicit EVelmoraError(const QString& message) : std::runtime_error(message.toStdString()) {}
-};
 
 namespace Platform {
 
@@ -30,6 +17,9 @@ namespace Platform {
 // The text of the standard error box: the message, with "." appended when its last character
 // sorts after "." ("disk full." and "失败?." get one; "done." and "wait!" stay as they are).
 QString ErrorBoxText(const QString& message);
+
+// Inside a catch block: the caught exception's message (UTF-8), for a log line.
+const char* CaughtMessage() noexcept;
 
 // Shows an escaped exception the standard way: nothing for EAbort, else the error box.
 void ShowException(const std::exception& e) noexcept;

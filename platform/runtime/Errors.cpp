@@ -19,6 +19,16 @@ QString ErrorBoxText(const QString& message) {
     return message;
 }
 
+const char* CaughtMessage() noexcept {
+    try {
+        throw;
+    } catch (const std::exception& e) {
+        return e.what();
+    } catch (...) {
+        return "an exception of unknown type";
+    }
+}
+
 void ShowException(const std::exception& e) noexcept {
     if (dynamic_cast<const EAbort*>(&e))
         return;

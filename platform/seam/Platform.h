@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The operating-system facilities the program uses, one small interface each (one header each, in
-// this folder). The Linux implementations are chosen in Platform.cpp; tests replace any of them
-// with ScopedService.
+// this folder). The program's main() installs the Linux implementations (UseLinuxFacilities(),
+// the one place that names them); tests replace any of them with ScopedService.
 #pragma once
 
 #include <QString>
@@ -41,7 +41,12 @@ public:
     Clock& clock() const { return get<Clock>(); } // today's date
     WindowPlacement& placement() const { return get<WindowPlacement>(); }
 
-    template <class I> I& get() const { return *std::get<std::shared_ptr<I>>(facilities_); }
+    // The facility; a facility asked for before any was installed ends the program with its name.
+    template <class I> I& get() const {
+        if (const auto& facility = std::get<std::shared_ptr<I>>(facilities_))
+            return *facility;
+        missing(__PRETTY_FUNCTION__);
+    }
     // Replaces a facility; returns the previous one (used by ScopedService).
     template <class I> std::shared_ptr<I> set(std::shared_ptr<I> replacement) {
         return std::exchange(std::get<std::shared_ptr<I>>(facilities_), std::move(replacement));
@@ -49,7 +54,8 @@ public:
 
 private:
     friend Services& services();
-    Services();
+    Services() = default;
+    [[noreturn]] static void missing(const char* facility);
     std::tuple<std::shared_ptr<Launcher>, std::shared_ptr<Beeper>, std::shared_ptr<ErrorBox>,
                std::shared_ptr<HttpClient>, std::shared_ptr<UserRegistry>, std::shared_ptr<Database>,
                std::shared_ptr<ProgramFolder>, std::shared_ptr<WebPaneFactory>,
@@ -57,7 +63,7 @@ private:
         facilities_;
 };
 
-// The program's one set of facilities (Linux implementations unless a test replaced one).
+// The program's one set of facilities: empty until main() installs the Linux implementations.
 Services& services();
 
 // Installs a replacement for the lifetime of the object: ScopedService<Launcher> s(fake);

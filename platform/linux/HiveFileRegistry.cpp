@@ -2,6 +2,7 @@
 #include "HiveFileRegistry.h"
 
 #include "HiveFile.h"
+#include "Logging.h"
 #include "RegistryHive.h"
 
 #include <QDir>
@@ -31,15 +32,19 @@ QString childPath(const KeyObject& parent, const QString& subKey) {
 LONG load(Hive& hive) {
     QByteArray text;
     bool exists = false;
-    if (const LONG r = ReadHiveFile(HivePath(), &text, &exists); r != ERROR_SUCCESS)
+    if (const LONG r = ReadHiveFile(HivePath(), &text, &exists); r != ERROR_SUCCESS) {
+        qCDebug(lcHive, "the hive %s cannot be read (error %d)", qPrintable(HivePath()), int(r));
         return r;
+    }
     if (!exists) {
         hive = Hive();
         return ERROR_SUCCESS;
     }
     std::optional<Hive> parsed = Hive::parse(text);
-    if (!parsed)
+    if (!parsed) {
+        qCDebug(lcHive, "the hive %s is not a REGEDIT4 hive; it is left as it is", qPrintable(HivePath()));
         return ERROR_BADDB;
+    }
     hive = std::move(*parsed);
     return ERROR_SUCCESS;
 }
@@ -48,8 +53,10 @@ LONG load(Hive& hive) {
 // write it back. Concurrent writers (other instances of the program) thus keep each other's values.
 template <class Change> LONG update(Change change) {
     const HiveLock lock(HivePath());
-    if (!lock.ok())
+    if (!lock.ok()) {
+        qCDebug(lcHive, "no writer's lock beside %s", qPrintable(HivePath()));
         return ERROR_REGISTRY_IO_FAILED;
+    }
     Hive hive;
     if (const LONG r = load(hive); r != ERROR_SUCCESS)
         return r;

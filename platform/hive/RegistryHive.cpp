@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 
 #include <algorithm>
+#include <utility>
 
 namespace Platform::Registry {
 
@@ -130,29 +131,80 @@ std::optional<Hive> Hive::parse(const QByteArray& text) {
     return hive;
 }
 
+namespace {
+
+// The hive text line by line: each line trimmed, without its break, and where the next one starts.
+class LineReader {
+public:
+    struct Line {
+        QByteArray content;
+        qsizetype end; // one past the line break (or the end of the text)
+    };
+    explicit LineReader(const QByteArray& text)
+        : text_(text), pos_(text.startsWith("\xEF\xBB\xBF") ? 3 : 0) {}
+    qsizetype pos() const { return pos_; }
+    std::optional<Line> next() {
+        if (pos_ >= text_.size())
+            return std::nullopt;
+        const qsizetype nl = text_.indexOf('\n', pos_);
+        const qsizetype stop = nl < 0 ? text_.size() : nl;
+        Line line{text_.mid(pos_, stop - pos_).trimmed(), nl < 0 ? text_.size() : nl + 1};
+        pos_ = line.end;
+        return line;
+    }
+
+private:
+    const QByteArray& text_;
+    qsizetype pos_;
+};
+
+// A value line's name ('@' is the default value, named "") and its data after "=", or nullopt.
+std::optional<std::pair<QString, QByteArray>> splitValueLine(const QByteArray& line) {
+    QString name;
+    QByteArray rest;
+    if (line.startsWith('@')) {
+        rest = line.mid(1);
+    } else {
+        QByteArray quoted;
+        const qsizetype after = unquote(line, quoted);
+        if (after < 0)
+            return std::nullopt;
+        name = QString::fromUtf8(quoted);
+        rest = line.mid(after);
+    }
+    rest = rest.trimmed();
+    if (!rest.startsWith('='))
+        return std::nullopt;
+    return std::pair{name, rest.mid(1).trimmed()};
+}
+
+// Hex data may go on over several lines, each but the last ending in a backslash: joins them onto
+// data and moves *end past the last one. False when the text ends inside the value.
+bool joinContinuedHex(LineReader& lines, QByteArray& data, qsizetype* end) {
+    if (!data.startsWith("hex"))
+        return true;
+    while (data.endsWith('\\')) {
+        data.chop(1);
+        const std::optional<LineReader::Line> more = lines.next();
+        if (!more)
+            return false;
+        data += more->content;
+        *end = more->end;
+    }
+    return true;
+}
+
+} // namespace
+
 bool Hive::reindex() {
     sections_.clear();
     if (!isUtf8(text_))
         return false;
-    struct Line {
-        QByteArray content; // trimmed, without its line break
-        qsizetype end;
-    };
-    qsizetype pos = text_.startsWith("\xEF\xBB\xBF") ? 3 : 0;
-    auto nextLine = [&]() -> std::optional<Line> {
-        if (pos >= text_.size())
-            return std::nullopt;
-        const qsizetype nl = text_.indexOf('\n', pos);
-        const qsizetype stop = nl < 0 ? text_.size() : nl;
-        Line line{text_.mid(pos, stop - pos).trimmed(), nl < 0 ? text_.size() : nl + 1};
-        pos = line.end;
-        return line;
-    };
-
+    LineReader lines(text_);
     bool headerSeen = false;
     for (;;) {
-        const qsizetype begin = pos;
-        std::optional<Line> line = nextLine();
+        const qsizetype begin = lines.pos();
+        const std::optional<LineReader::Line> line = lines.next();
         if (!line)
             break;
         const QByteArray& t = line->content;
@@ -172,40 +224,15 @@ bool Hive::reindex() {
         }
         if ((!t.startsWith('"') && !t.startsWith('@')) || sections_.empty())
             return false;
-
-        Entry entry;
-        entry.begin = begin;
-        QByteArray rest;
-        if (t.startsWith('@')) {
-            rest = t.mid(1);
-        } else {
-            QByteArray name;
-            const qsizetype after = unquote(t, name);
-            if (after < 0)
-                return false;
-            entry.name = QString::fromUtf8(name);
-            rest = t.mid(after);
-        }
-        rest = rest.trimmed();
-        if (!rest.startsWith('='))
+        std::optional<std::pair<QString, QByteArray>> split = splitValueLine(t);
+        Entry entry{{}, {}, begin, line->end};
+        if (!split || !joinContinuedHex(lines, split->second, &entry.end))
             return false;
-        rest = rest.mid(1).trimmed();
-        // Hex data may go on over several lines, each but the last ending in a backslash.
-        if (rest.startsWith("hex")) {
-            while (rest.endsWith('\\')) {
-                rest.chop(1);
-                std::optional<Line> more = nextLine();
-                if (!more)
-                    return false;
-                rest += more->content;
-                line->end = more->end;
-            }
-        }
-        std::optional<Value> value = parseData(rest);
+        std::optional<Value> value = parseData(split->second);
         if (!value)
             return false;
-        entry.value = *value;
-        entry.end = line->end;
+        entry.name = std::move(split->first);
+        entry.value = std::move(*value);
         sections_.back().bodyEnd = entry.end;
         sections_.back().entries.push_back(std::move(entry));
     }

@@ -1,28 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The web facilities (the panes and the Flash player) live in a module of their own beside the
-// program, libvelmora_web.so, so that a run that shows no web page never loads the web engine.
+// program, modules/libvelmora_web.so, so that a run that shows no web page never loads the web engine.
 // The module is loaded the first time a pane or a player is needed.
 #pragma once
 
 #include "MovieControl.h"
+#include "WebFacilities.h"
 #include "WebPane.h"
 
 #include <QString>
 
-// What the module's one entry point, velmora_web_facilities(), returns: its two factories, which
-// live as long as the process.
-extern "C" {
-struct VelmoraWebFacilities {
-    Platform::WebPaneFactory* panes;
-    Platform::FlashPlayerFactory* players;
-};
-}
-using VelmoraWebEntry = const VelmoraWebFacilities* (*)();
-#define VELMORA_WEB_ENTRY "velmora_web_facilities"
-
 namespace Platform {
 
-// The module's file: libvelmora_web.so in the program folder.
+// The module's file: modules/libvelmora_web.so in the program folder.
 QString WebModulePath();
 
 // The module's facilities, loaded on the first call (a program that links the module itself uses

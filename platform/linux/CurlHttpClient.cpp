@@ -2,6 +2,7 @@
 #include "CurlHttpClient.h"
 
 #include "Errors.h"
+#include "Logging.h"
 
 #include <curl/curl.h>
 
@@ -38,16 +39,15 @@ struct SlistDeleter {
 };
 
 [[noreturn]] void fail(const QString& url, const QString& why) {
+    qCDebug(lcHttp, "GET %s failed: %s", qPrintable(url), qPrintable(why));
     throw EVelmoraError(QStringLiteral("HTTP GET %1 failed: %2").arg(url, why));
 }
 
-} // namespace
-
-QByteArray CurlHttpClient::get(const QString& url, Deadline deadline) {
-    // The time this request may take: the client's own limit, or less when the caller's deadline
-    // comes first. A deadline already past fails without a request.
-    long totalMs = TotalTimeoutMs;
-    if (deadline != Deadline::max()) {
+// The time this request may take: the client's own limit, or less when the caller's deadline
+// comes first. A deadline already past fails without a request.
+long timeLimitMs(const QString& url, HttpClient::Deadline deadline) {
+    long totalMs = CurlHttpClient::TotalTimeoutMs;
+    if (deadline != HttpClient::Deadline::max()) {
         const auto left =
             std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now())
                 .count();
@@ -55,14 +55,11 @@ QByteArray CurlHttpClient::get(const QString& url, Deadline deadline) {
             fail(url, QStringLiteral("no time left"));
         totalMs = static_cast<long>(std::min<long long>(left, totalMs));
     }
+    return totalMs;
+}
 
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-
-    std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
-    if (!curl)
-        fail(url, QStringLiteral("cannot initialise libcurl"));
-
+// The fixed request headers.
+std::unique_ptr<curl_slist, SlistDeleter> requestHeaders(const QString& url) {
     std::unique_ptr<curl_slist, SlistDeleter> headers;
     for (const char* h : {"Accept: text/html, */*", "User-Agent: Mozilla/3.0 (compatible; Indy Library)",
                           "Content-Type: text/html"}) {
@@ -72,37 +69,55 @@ QByteArray CurlHttpClient::get(const QString& url, Deadline deadline) {
         (void)headers.release();
         headers.reset(grown);
     }
+    return headers;
+}
 
-    Body body;
-    char errorText[CURL_ERROR_SIZE] = {};
-    const QByteArray urlBytes = url.toUtf8();
-    CURL* c = curl.get();
-    curl_easy_setopt(c, CURLOPT_URL, urlBytes.constData());
+// HTTP/1.1 GET straight to the server (no proxy, no redirect), bounded in time and size.
+void setUp(CURL* c, const QByteArray& url, curl_slist* headers, long totalMs, Body* body, char* errorText) {
+    curl_easy_setopt(c, CURLOPT_URL, url.constData());
     curl_easy_setopt(c, CURLOPT_HTTPGET, 1L);
     curl_easy_setopt(c, CURLOPT_HTTP_VERSION, static_cast<long>(CURL_HTTP_VERSION_1_1));
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers);
     curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 0L);
     // An empty proxy overrides http_proxy/ALL_PROXY from the environment; NOPROXY "*" covers
     // the rest, so the request always goes straight to the server.
     curl_easy_setopt(c, CURLOPT_PROXY, "");
     curl_easy_setopt(c, CURLOPT_NOPROXY, "*");
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, std::min(ConnectTimeoutMs, totalMs));
+    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, std::min(CurlHttpClient::ConnectTimeoutMs, totalMs));
     curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, totalMs);
-    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(MaxBodyBytes));
+    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(CurlHttpClient::MaxBodyBytes));
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L); // no SIGALRM in a threaded GUI program
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, appendBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
+    curl_easy_setopt(c, CURLOPT_WRITEDATA, body);
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, errorText);
+}
 
-    const CURLcode rc = curl_easy_perform(c);
+} // namespace
+
+QByteArray CurlHttpClient::get(const QString& url, Deadline deadline) {
+    const long totalMs = timeLimitMs(url, deadline);
+
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+
+    std::unique_ptr<CURL, EasyDeleter> curl(curl_easy_init());
+    if (!curl)
+        fail(url, QStringLiteral("cannot initialise libcurl"));
+    const std::unique_ptr<curl_slist, SlistDeleter> headers = requestHeaders(url);
+    Body body;
+    char errorText[CURL_ERROR_SIZE] = {};
+    const QByteArray urlBytes = url.toUtf8();
+    setUp(curl.get(), urlBytes, headers.get(), totalMs, &body, errorText);
+
+    const CURLcode rc = curl_easy_perform(curl.get());
     if (body.tooLong || rc == CURLE_FILESIZE_EXCEEDED)
         fail(url, QStringLiteral("the answer is longer than %1 bytes").arg(MaxBodyBytes));
     if (rc != CURLE_OK)
         fail(url, QString::fromUtf8(errorText[0] ? errorText : curl_easy_strerror(rc)));
 
     long status = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(curl.get(), CURLINFO_RESPONSE_CODE, &status);
     if (status < 200 || status > 299)
         fail(url, QStringLiteral("HTTP status %1").arg(status));
     return body.bytes;

@@ -2,6 +2,7 @@
 #include "WebModule.h"
 
 #include "Errors.h"
+#include "Logging.h"
 #include "Platform.h"
 
 #include <QDir>
@@ -44,10 +45,13 @@ private:
             try {
                 real_ = module->panes->createPane(place_.widget());
                 return true;
-            } catch (const std::exception&) {
+            } catch (const std::exception& e) {
+                qCDebug(lcWeb, "the web module made no pane: %s", e.what());
             }
         }
         // Without a web engine the pane would stay an empty frame: the picture behind shows instead.
+        qCDebug(lcWeb, "pane %s hidden for this run: no web engine",
+                qPrintable(place_.widget()->objectName()));
         broken_ = true;
         place_.widget()->hide();
         return false;
@@ -61,7 +65,7 @@ private:
 } // namespace
 
 QString WebModulePath() {
-    return ProgramPath() + QStringLiteral("libvelmora_web.so");
+    return ProgramPath() + QStringLiteral("modules/libvelmora_web.so");
 }
 
 const VelmoraWebFacilities* WebModule(QString* error) {
@@ -79,7 +83,7 @@ const VelmoraWebFacilities* WebModule(QString* error) {
         if (!entry) {
             if (error)
                 *error = library.errorString();
-            qWarning("velmora: no web engine module: %s", qPrintable(library.errorString()));
+            qCWarning(lcWeb, "velmora: no web engine module: %s", qPrintable(library.errorString()));
             return nullptr;
         }
     }
