@@ -132,25 +132,30 @@ def presses(count):
         for line in tool.stdout:
             print(line.rstrip())
             if line.startswith("presses_"):  # the tool waits 2 s after each of these lines
-                x[line.split()[0]] = pss_mib(d.xvfb.pid), private_mib(d.xvfb.pid), xres_pixmaps(d.env)
+                x[line.split()[0]] = (pss_mib(d.xvfb.pid), private_mib(d.xvfb.pid)) + xres(d.env)
         tool.wait(timeout=60)
         if "presses_first" in x and "presses_last" in x:
-            (p0, v0, m0), (p1, v1, m1) = x["presses_first"], x["presses_last"]
+            (p0, v0, w0, m0), (p1, v1, w1, m1) = x["presses_first"], x["presses_last"]
             print(f"xserver_pss_mib {p0:.1f} -> {p1:.1f} ({p1 - p0:+.1f})")
             print(f"xserver_private_mib {v0:.1f} -> {v1:.1f} ({v1 - v0:+.1f})")
-            print(f"xserver_pixmaps_mib {m0:.1f} -> {m1:.1f} ({m1 - m0:+.1f})")
+            print(f"xserver_windows {w0} -> {w1} ({w1 - w0:+})")
+            print(f"xserver_resources_mib {m0:.1f} -> {m1:.1f} ({m1 - m0:+.1f})")
 
 
-def xres_pixmaps(env):
-    """All clients' pixmap bytes as the X server counts them (X-Resource, by xrestop), in MiB."""
+def xres(env):
+    """All clients' windows and resource bytes as the X server counts them (X-Resource, by
+    xrestop): (windows, MiB)."""
     if not shutil.which("xrestop"):
-        return float("nan")
+        return float("nan"), float("nan")
     out = subprocess.run(["xrestop", "-b", "-m", "1"], env=env, capture_output=True, text=True, timeout=20).stdout
-    total = 0
+    windows = total = 0
     for line in out.splitlines():
-        if line.strip().startswith("pixmap bytes:"):
-            total += int(line.split(":")[1])
-    return total / 1048576
+        key, _, value = line.partition(":")
+        if key.strip() == "windows":
+            windows += int(value)
+        elif key.strip() == "total bytes":
+            total += int(value.strip().lstrip("~"))
+    return windows, total / 1048576
 
 
 def soak(minutes, heaptrack):
@@ -184,11 +189,20 @@ def soak(minutes, heaptrack):
             proc.wait(timeout=120)
             server.shutdown()
     late = [(t, m) for t, m in samples if t >= 5 / 60]
-    if len(late) > 2:
-        mt, mm = statistics.mean(t for t, _ in late), statistics.mean(m for _, m in late)
-        slope = sum((t - mt) * (m - mm) for t, m in late) / sum((t - mt) ** 2 for t, _ in late)
-        print(f"soak_private_slope_mib_per_hour {slope:.2f} (from minute 5, {len(late)} samples, "
-              f"{server.loads} page loads)")
+    # The private memory jumps by tens of MiB for a while now and then (the web engine's transient
+    # buffers): the floor, the least of each two minutes, shows what stays.
+    buckets = {}
+    for t, m in late:
+        buckets[int(t * 30)] = min(buckets.get(int(t * 30), m), m)
+    floor = [(k / 30, m) for k, m in sorted(buckets.items())]
+    for name, points in (("soak_private_slope_mib_per_hour", late), ("soak_floor_slope_mib_per_hour", floor)):
+        if len(points) > 2:
+            print(f"{name} {slope(points):.2f} (from minute 5, {len(points)} points, {server.loads} page loads)")
+
+
+def slope(points):
+    mt, mm = statistics.mean(t for t, _ in points), statistics.mean(m for _, m in points)
+    return sum((t - mt) * (m - mm) for t, m in points) / sum((t - mt) ** 2 for t, _ in points)
 
 
 if __name__ == "__main__":
