@@ -27,7 +27,6 @@ int main(int argc, char** argv) {
     Platform::Own(Frmmain);
     Platform::CentreOnScreen(Frmmain);
     Frmmain->show();
-    Platform::Application::TrimAfterStartUp();
     const int code = app.exec();
     Platform::DestroyOwnedWindows();
     return code;

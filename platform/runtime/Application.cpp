@@ -4,10 +4,6 @@
 #include "Errors.h"
 #include "Fonts.h"
 
-#include <QTimer>
-
-#include <malloc.h>
-
 namespace Platform {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
@@ -43,10 +39,6 @@ bool Application::notify(QObject* receiver, QEvent* event) {
         ShowUnknownException();
     }
     return false;
-}
-
-void Application::TrimAfterStartUp() {
-    QTimer::singleShot(1000, [] { ::malloc_trim(0); });
 }
 
 } // namespace Platform

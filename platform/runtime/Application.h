@@ -19,10 +19,6 @@ public:
     // window's caption ("退出系统 — Velmora").
     static QString title();
     static void setTitle(const QString& title);
-
-    // Gives the memory that start-up used and freed (its downloads, the first paint of the main
-    // window) back to the system, a second after the event loop starts.
-    static void TrimAfterStartUp();
 };
 
 } // namespace Platform
