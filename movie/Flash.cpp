@@ -7,6 +7,7 @@
 #include "Platform.h"
 #include "WindowOwner.h"
 
+#include <QHideEvent>
 #include <QShortcut>
 #include <QVBoxLayout>
 
@@ -75,3 +76,20 @@ TFrmFlash::TFrmFlash(QWidget* parent) : QDialog(parent), ui_(std::make_unique<Ui
 }
 
 TFrmFlash::~TFrmFlash() = default;
+
+// A closed movie window lives on until the program ends, as every movie window does, but its native
+// window and backing store go: kept, each closed window would hold their memory in the program and
+// in the X server until exit. Showing the window again makes new ones. A minimised window (hidden
+// by the window system) keeps them.
+void TFrmFlash::hideEvent(QHideEvent* event) {
+    QDialog::hideEvent(event);
+    if (event->spontaneous())
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (!isVisible() && windowHandle())
+                destroy();
+        },
+        Qt::QueuedConnection);
+}

@@ -28,6 +28,9 @@ public:
 
     Platform::MovieControl* ShockwaveFlash1 = nullptr;
 
+protected:
+    void hideEvent(QHideEvent* event) override;
+
 private:
     std::unique_ptr<Ui::TFrmFlash> ui_;
 };

@@ -4,11 +4,14 @@
 // movie window playing. Run it under a display (xvfb-run); run-bench.sh repeats it and takes medians.
 //
 // Usage: velmora_movie_bench [kind=1] [first-frame.png] [seconds to hold the first window open]
+//        velmora_movie_bench kind "" 0 presses
 // Output, one "key value" per line: cold_loaded_ms, cold_first_frame_ms (first frame seen in the
 // window's pixels), cold_page_frame_ms (first frame as the player page reports it), pss_mib, and
 // the same three timings for a second press in the same process (warm_*); then the memory with no,
 // one and three movie windows and after closing the three (movies_*_mib), the last also by
-// process kind (movies_closed_<kind>_mib).
+// process kind (movies_closed_<kind>_mib). With a count of presses it only presses the button that
+// often, closing each window again, and prints the program's own memory after the first press and
+// after the last (presses_first, presses_last), waiting 2 s after each of those lines.
 #include "Flash.h"
 
 #include "Application.h"
@@ -153,6 +156,43 @@ void settle(int ms) {
     loop.exec();
 }
 
+// "pss_mib X private_mib Y" of this process alone.
+QByteArray selfMemory() {
+    QFile rollup(QStringLiteral("/proc/self/smaps_rollup"));
+    double pss = 0, priv = 0;
+    if (rollup.open(QIODevice::ReadOnly))
+        for (const QByteArray& line : rollup.readAll().split('\n')) {
+            const double kib = line.mid(line.indexOf(':') + 1).trimmed().split(' ').value(0).toDouble();
+            if (line.startsWith("Pss:"))
+                pss = kib / 1024;
+            else if (line.startsWith("Private_Clean:") || line.startsWith("Private_Dirty:"))
+                priv += kib / 1024;
+        }
+    return QByteArray::number(pss, 'f', 1) + " private_mib " + QByteArray::number(priv, 'f', 1);
+}
+
+void pressAndClose(int kind) {
+    press(kind, 10000);
+    if (FrmFlash)
+        FrmFlash->close();
+    settle(200);
+}
+
+void presses(int kind, int count) {
+    settle(1000);
+    pressAndClose(kind);
+    settle(3000);
+    std::printf("presses_first pss_mib %s\n", selfMemory().constData());
+    std::fflush(stdout);
+    settle(2000);
+    for (int i = 1; i < count; ++i)
+        pressAndClose(kind);
+    settle(3000);
+    std::printf("presses_last pss_mib %s windows %d\n", selfMemory().constData(), count);
+    std::fflush(stdout);
+    settle(2000);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -164,6 +204,14 @@ int main(int argc, char** argv) {
         shotFile = QString::fromLocal8Bit(argv[2]);
     const int holdMs = argc > 3 ? QByteArray(argv[3]).toInt() * 1000 : 0;
     int status = 0;
+    if (const int count = argc > 4 ? QByteArray(argv[4]).toInt() : 0; count > 0) {
+        QTimer::singleShot(0, [&] {
+            presses(kind, count);
+            Platform::DestroyOwnedWindows();
+            app.quit();
+        });
+        return app.exec();
+    }
     QTimer::singleShot(0, [&] {
         settle(1000);
         const double before = treePssMiB();

@@ -8,7 +8,6 @@
 
 #include <QDir>
 #include <QLibrary>
-#include <QPointer>
 #include <QWidget>
 
 #include <dlfcn.h>
@@ -32,22 +31,16 @@ public:
         if (ready())
             real_->prepare();
     }
-    bool visible() const override { return place_ && !place_->isHidden(); }
-    void setVisible(bool on) override {
-        if (place_)
-            place_->setVisible(on && !broken_);
-    }
-    int top() const override { return place_ ? place_->y() : 0; }
-    void setTop(int y) override {
-        if (place_)
-            place_->move(place_->x(), y);
-    }
+    bool visible() const override { return place_.visible(); }
+    void setVisible(bool on) override { place_.setVisible(on && !broken_); }
+    int top() const override { return place_.top(); }
+    void setTop(int y) override { place_.setTop(y); }
 
 private:
     bool ready() {
         if (real_)
             return true;
-        if (broken_ || !place_)
+        if (broken_ || !place_.widget())
             return false;
         if (!RemotePagesAllowed()) {
             static bool said = false;
@@ -59,7 +52,7 @@ private:
             said = true;
         } else if (const VelmoraWebFacilities* module = WebModule()) {
             try {
-                real_ = module->panes->createPane(place_);
+                real_ = module->panes->createPane(place_.widget());
                 return true;
             } catch (const std::exception& e) {
                 qCDebug(lcWeb, "the web module made no pane: %s", e.what());
@@ -68,13 +61,13 @@ private:
         // Without a web engine (or with pages not allowed to render) the pane would stay an empty
         // frame: the picture behind shows instead.
         qCDebug(lcWeb, "pane %s hidden for this run: no web engine, or no sandbox for it",
-                qPrintable(place_->objectName()));
+                qPrintable(place_.widget()->objectName()));
         broken_ = true;
-        place_->hide();
+        place_.widget()->hide();
         return false;
     }
 
-    QPointer<QWidget> place_;
+    PanePlace place_;
     std::unique_ptr<WebPane> real_;
     bool broken_ = false;
 };

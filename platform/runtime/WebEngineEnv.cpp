@@ -76,6 +76,10 @@ void PrepareWebEngine() {
     };
     if (!flags.contains("--log-level") && !flags.contains("--enable-logging"))
         add("--log-level=3");
+    // Chromium's own texts (and the language pages are asked for) are the program's, Chinese,
+    // whatever the user's locale.
+    if (!flags.contains("--lang"))
+        add("--lang=zh-CN");
     add("--disable-gpu");
     add("--disable-gpu-compositing");
     // The movie player is WebAssembly. V8's baseline compiler alone keeps a playing movie some

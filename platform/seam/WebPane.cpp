@@ -5,6 +5,16 @@
 
 namespace Platform {
 
+void PanePlace::setVisible(bool on) const {
+    if (place_)
+        place_->setVisible(on);
+}
+
+void PanePlace::setTop(int y) const {
+    if (place_)
+        place_->move(place_->x(), y);
+}
+
 bool IsWebAddress(const QString& address) {
     const QUrl url(address, QUrl::TolerantMode);
     const QString scheme = url.scheme().toLower();

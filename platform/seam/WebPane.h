@@ -3,11 +3,11 @@
 // in its panel. That is all the window asks of it.
 #pragma once
 
+#include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <memory>
-
-class QWidget;
 
 namespace Platform {
 
@@ -30,6 +30,21 @@ class WebPaneFactory {
 public:
     virtual ~WebPaneFactory() = default;
     virtual std::unique_ptr<WebPane> createPane(QWidget* place) = 0;
+};
+
+// A pane's placeholder widget in its window, as the window sees the pane: its Visible setting and
+// its vertical place in its panel. Every pane answers these from here.
+class PanePlace {
+public:
+    explicit PanePlace(QWidget* place) : place_(place) {}
+    QWidget* widget() const { return place_; }
+    bool visible() const { return place_ && !place_->isHidden(); }
+    void setVisible(bool on) const;
+    int top() const { return place_ ? place_->y() : 0; }
+    void setTop(int y) const;
+
+private:
+    QPointer<QWidget> place_;
 };
 
 // True for an absolute http: or https: address with a host; the only addresses a pane may load.

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaneBudget.h"
+#include "Logging.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,6 +166,7 @@ void PaneBudget::ended() {
 }
 
 void PaneBudget::trip(const QString& why) {
+    qCDebug(lcWeb, "a pane page's budget trips: %s", qPrintable(why));
     if (tripped_)
         return;
     tripped_ = true;

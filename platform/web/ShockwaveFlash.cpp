@@ -26,6 +26,8 @@
 
 #include <malloc.h>
 
+#include <utility>
+
 namespace Platform {
 
 namespace {
@@ -103,6 +105,21 @@ ShockwaveFlash::ShockwaveFlash(QWidget* parent) : MovieControl(parent) {
     stack_ = new QStackedLayout(this);
     stack_->setContentsMargins(0, 0, 0, 0);
 
+    bridge_ = new ShockwaveFlashBridge(this);
+
+    message_ = new QLabel(this);
+    message_->setObjectName(QStringLiteral("MessageLabel"));
+    message_->setAlignment(Qt::AlignCenter);
+    message_->setWordWrap(true);
+    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    message_->setMargin(16);
+
+    stack_->addWidget(message_);
+    makeView();
+    stack_->setCurrentWidget(view_);
+}
+
+void ShockwaveFlash::makeView() {
     view_ = new QWebEngineView(this);
     view_->setObjectName(QStringLiteral("PlayerView"));
     view_->setContextMenuPolicy(Qt::NoContextMenu);
@@ -118,7 +135,6 @@ ShockwaveFlash::ShockwaveFlash(QWidget* parent) : MovieControl(parent) {
     page->scripts().insert(channelScript());
 
     auto* channel = new QWebChannel(page);
-    bridge_ = new ShockwaveFlashBridge(this);
     channel->registerObject(QStringLiteral("player"), bridge_);
     page->setWebChannel(channel);
 
@@ -131,22 +147,14 @@ ShockwaveFlash::ShockwaveFlash(QWidget* parent) : MovieControl(parent) {
         if (!ok)
             showMessage(QStringLiteral("无法打开 Flash 播放器页面。"));
     });
-
-    message_ = new QLabel(this);
-    message_->setObjectName(QStringLiteral("MessageLabel"));
-    message_->setAlignment(Qt::AlignCenter);
-    message_->setWordWrap(true);
-    message_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    message_->setMargin(16);
-
-    stack_->addWidget(view_);
-    stack_->addWidget(message_);
-    stack_->setCurrentWidget(view_);
+    stack_->insertWidget(0, view_);
 }
 
 ShockwaveFlash::~ShockwaveFlash() = default;
 
 void ShockwaveFlash::SetMovie(const QString& path) {
+    if (!view_)
+        makeView();
     movie_ = path;
     bridge_->movieUrl.clear();
     message_->clear();
@@ -169,13 +177,19 @@ void ShockwaveFlash::SetMovie(const QString& path) {
 }
 
 // A closed movie window is only hidden and lives on until the program ends: it must fall silent
-// and give its player's memory back. Muting covers sound already queued; the page is discarded
-// (its renderer process ends) once the view has hidden too, and loads afresh if shown again.
-// A minimised window is hidden spontaneously: it keeps its page, which stops while hidden.
+// and give its player's memory back. Muting covers sound already queued; the browser view goes
+// (its renderer process ends with it) once the control has stayed hidden, and a new one plays the
+// movie afresh if the window shows again. A minimised window is hidden spontaneously: it keeps its
+// page, which stops while hidden.
 void ShockwaveFlash::showEvent(QShowEvent* event) {
     MovieControl::showEvent(event);
-    QWebEnginePage* page = view_->page();
     Web::PaneBudget::rebaseHost();
+    if (!view_) {
+        makeView();
+        SetMovie(movie_);
+        return;
+    }
+    QWebEnginePage* page = view_->page();
     page->setAudioMuted(false);
     if (page->lifecycleState() != QWebEnginePage::LifecycleState::Active)
         page->setLifecycleState(QWebEnginePage::LifecycleState::Active);
@@ -183,16 +197,16 @@ void ShockwaveFlash::showEvent(QShowEvent* event) {
 
 void ShockwaveFlash::hideEvent(QHideEvent* event) {
     MovieControl::hideEvent(event);
-    if (event->spontaneous())
+    if (event->spontaneous() || !view_)
         return;
     view_->page()->setAudioMuted(true);
     QMetaObject::invokeMethod(
         this,
         [this] {
-            QWebEnginePage* page = view_->page();
-            if (isVisible() || page->isVisible())
+            if (isVisible() || !view_)
                 return;
-            page->setLifecycleState(QWebEnginePage::LifecycleState::Discarded);
+            stack_->removeWidget(view_);
+            delete std::exchange(view_, nullptr);
             // The browser side frees the page's state as its renderer goes; the C heap keeps
             // those pages unless asked to give them back (some 8 MiB after a movie).
             QTimer::singleShot(2000, [] { ::malloc_trim(0); });

@@ -33,7 +33,7 @@ public:
 
     // The message shown in place of the movie, empty while there is none.
     QString Message() const;
-    QWebEngineView* View() const { return view_; }
+    QWebEngineView* View() const { return view_; } // null while the control is closed
 
 signals:
     // The movie's header has been read: frames per second and stage size in pixels.
@@ -50,6 +50,7 @@ protected:
 private:
     friend class ShockwaveFlashBridge;
     void showMessage(const QString& text);
+    void makeView();
 
     QString movie_;
     QStackedLayout* stack_ = nullptr;

@@ -91,6 +91,13 @@ TEST_F(FlashWindow, EveryCallMakesANewWindowAndClosingOneLeavesTheOther) {
     EXPECT_TRUE(second->isVisible());
     EXPECT_EQ(FrmFlash, second);
 
+    // The closed window gives its native window back; shown again, it gets a new one.
+    QCoreApplication::processEvents();
+    EXPECT_EQ(first->windowHandle(), nullptr);
+    EXPECT_NE(second->windowHandle(), nullptr);
+    first->show();
+    EXPECT_NE(first->windowHandle(), nullptr);
+
     // At exit the application destroys every movie window, hidden ones included.
     Platform::DestroyOwnedWindows();
     EXPECT_TRUE(first.isNull());

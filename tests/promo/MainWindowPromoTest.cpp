@@ -12,6 +12,7 @@
 
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTest>
 #include <QWebEngineView>
 
 #include <gtest/gtest.h>
@@ -72,21 +73,26 @@ TEST_F(MainWindowPromoTest, GoodServerRotatesThePanes) {
     EXPECT_EQ(w.promotion().Timer1.interval(), 1000);
     w.show();
 
-    // The view is made in the pane's place; the pane itself is the platform layer's own.
-    auto loadTitle = [&w](const char* place) {
-        auto* view = w.findChild<QWidget*>(QLatin1String(place))->findChild<QWebEngineView*>();
-        if (!view)
-            return QStringLiteral("(no view)");
-        QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-        return loaded.wait(30000) ? view->title() : QStringLiteral("(not loaded)");
+    // The views are made in the pane's place; the one that shows the page is named PaneView.
+    auto loadTitle = [&w](const char* place, const QString& title) {
+        auto* p = w.findChild<QWidget*>(QLatin1String(place));
+        QWebEngineView* view = nullptr;
+        (void)QTest::qWaitFor(
+            [&] {
+                view = p->findChild<QWebEngineView*>(QStringLiteral("PaneView"));
+                return view && view->title() == title;
+            },
+            30000);
+        return view ? view->title() : QStringLiteral("(nothing shown)");
     };
     w.Timer1Timer();
-    EXPECT_EQ(loadTitle("EmbeddedWB2"), QStringLiteral("top"));
+    EXPECT_EQ(loadTitle("EmbeddedWB2", QStringLiteral("top")), QStringLiteral("top"));
     EXPECT_EQ(w.promotion().Timer1.interval(), 7000);
     EXPECT_EQ(w.promotion().TopCursor, 1);
 
     w.Timer2Timer(); // passes over the file: line; seconds 0 keeps this page
-    EXPECT_EQ(loadTitle("EmbeddedWB1"), QStringLiteral("main%20%3E%20all")); // the whole address
+    EXPECT_EQ(loadTitle("EmbeddedWB1", QStringLiteral("main%20%3E%20all")), // the whole address
+              QStringLiteral("main%20%3E%20all"));
     EXPECT_FALSE(w.promotion().Timer2.isActive());
     EXPECT_EQ(w.promotion().MainCursor, 0);
 

@@ -11,10 +11,19 @@ start(rows) serves another schedule: rows of (kind, seconds, path). Besides a.ht
 serves hostile pages, one group per way a page can try to get out of its pane (HOSTILE), the
 redirect /redirect?to=ADDRESS (302), and /report?WHAT, which pages call to say what they saw:
 server.hits lists every path asked for, in order, server.reports the WHATs.
+
+For the benches start() also takes:
+    pages    {path: (content type, body)} served as well; server.loads counts their loads
+    schedule the schedule's bytes, "{base}" standing for http://127.0.0.1:<port> (in place of rows)
+    delay    seconds to wait before each answer
+    trickle  send the head at once and then one body byte a second, for `delay` seconds, never finishing
+BlackHole() takes connections and never answers; refused_base() is an address nobody listens on.
 """
 import http.server
+import socket
 import socketserver
 import threading
+import time
 import urllib.parse
 
 # What each page reports goes to /report?...; report() is defined on every hostile page.
@@ -117,7 +126,18 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.server.hits.append(self.path)
         port = self.server.server_address[1]
         path, _, query = self.path.partition("?")
-        if path == "/Chinese/CPC/loginfo.html":
+        if self.server.trickle:
+            self._trickle()
+            return
+        time.sleep(self.server.delay)
+        if path in self.server.pages:
+            self.server.loads += 1
+            kind, body = self.server.pages[path]
+            self._answer(200, body, kind)
+            return
+        if path == "/Chinese/CPC/loginfo.html" and self.server.schedule is not None:
+            body = self.server.schedule.replace(b"{base}", f"http://127.0.0.1:{port}".encode())
+        elif path == "/Chinese/CPC/loginfo.html":
             rows = self.server.rows or [("0", 5, "/a.html"), ("1", 5, "/b.html")]
             body = "".join(f"{k}>{s}>http://127.0.0.1:{port}{p}\r\n" for k, s, p in rows).encode()
         elif path == "/Chinese/SysInfo/logFlagfee.htm":
@@ -141,22 +161,66 @@ class Handler(http.server.BaseHTTPRequestHandler):
             return
         self._answer(200, body)
 
-    def _answer(self, status, body):
-        self.send_response(status)
-        self.send_header("Content-Type", "text/html")
-        self.send_header("Content-Length", str(len(body)))
+    def _answer(self, status, body, kind="text/html"):
+        try:
+            self.send_response(status)
+            self.send_header("Content-Type", kind)
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            self.wfile.write(body)
+        except OSError:
+            pass
+
+    def _trickle(self):
+        self.send_response(200)
+        self.send_header("Content-Length", "1000")
         self.end_headers()
-        self.wfile.write(body)
+        try:
+            for _ in range(int(self.server.delay)):
+                self.wfile.write(b"1")
+                self.wfile.flush()
+                time.sleep(1)
+        except OSError:
+            pass
 
     def log_message(self, *args):
         pass
 
 
-def start(rows=None, switches=b"11"):
+def start(rows=None, switches=b"11", pages=None, schedule=None, delay=0, trickle=False):
     """Serves on 127.0.0.1 at a free port from a thread of its own until shutdown()."""
     server = socketserver.ThreadingTCPServer(("127.0.0.1", 0), Handler)
     server.daemon_threads = True
     server.rows, server.switches = rows, switches
+    server.pages, server.schedule, server.delay, server.trickle = pages or {}, schedule, delay, trickle
+    server.loads = 0
     server.hits, server.reports, server.uploads = [], [], []
     threading.Thread(target=server.serve_forever, daemon=True).start()
     return server
+
+
+def page(name, colour="fc8"):
+    """A small page for pages=: (content type, body)."""
+    return ("text/html", f"<html><body style='background:#{colour}'><h1>{name}</h1></body></html>".encode())
+
+
+class BlackHole:
+    """Takes connections on 127.0.0.1 and never reads or answers them, until close()."""
+
+    def __init__(self):
+        self.socket = socket.socket()
+        self.socket.bind(("127.0.0.1", 0))
+        self.socket.listen(128)
+        self.base = f"http://127.0.0.1:{self.socket.getsockname()[1]}"
+
+    def close(self):
+        self.socket.close()
+
+
+def refused_base():
+    """An address on 127.0.0.1 that nothing listens on."""
+    s = socket.socket()
+    s.bind(("127.0.0.1", 0))
+    port = s.getsockname()[1]
+    s.close()
+    return f"http://127.0.0.1:{port}"

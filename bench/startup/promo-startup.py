@@ -2,115 +2,49 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 """Start-up time and memory of the program against loopback promotion servers.
 
-Run under an X server (xvfb-run -a -s "-screen 0 1024x768x24" python3 promo_startup.py PATH/velmora).
+Run under an X server: xvfb-run -a -s "-screen 0 1024x768x24" bench/startup/promo-startup.py PATH/velmora [rounds=3]
+(or the build target bench_promo_startup). The servers are tests/support/promo_server.py.
 For each server kind it starts the program with VELMORA_PROMO_SERVER pointing at it, times the
 start until the main window is visible, waits for the panes to settle and sums the PSS of the
 program and all its descendants.
 """
-import http.server
 import os
-import socket
 import subprocess
 import sys
-import threading
 import time
 
-PAGE = b"<html><body style='background:#%s'><h1>%s</h1></body></html>"
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "tests", "support"))
+import promo_server  # noqa: E402
+
+GOOD_SCHEDULE = (b"1>3>{base}/top1\r\n0>3>{base}/main1\r\n"
+                 b"1>3>{base}/top2\r\n0>3>{base}/main2\r\n")
+GOOD_PAGES = {f"/{name}": promo_server.page(f"/{name}", "ffd0d0" if name.startswith("top") else "d0ffd0")
+              for name in ("top1", "main1", "top2", "main2")}
 
 
-class Handler(http.server.BaseHTTPRequestHandler):
-    schedule = b""
-    switches = b"11"
-
-    def do_GET(self):
-        if self.path == "/Chinese/CPC/loginfo.html":
-            body = self.schedule
-        elif self.path == "/Chinese/SysInfo/logFlagfee.htm":
-            body = self.switches
-        else:
-            body = PAGE % (b"ffd0d0" if "top" in self.path else b"d0ffd0", self.path.encode())
-        self.send_response(200)
-        self.send_header("Content-Length", str(len(body)))
-        self.end_headers()
-        self.wfile.write(body)
-
-    def log_message(self, *args):
-        pass
+def served(**kwargs):
+    server = promo_server.start(**kwargs)
+    return f"http://127.0.0.1:{server.server_address[1]}", server.shutdown
 
 
 def good_server(switches):
-    srv = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
-    port = srv.server_address[1]
-    Handler.switches = switches
-    Handler.schedule = ("1>3>http://127.0.0.1:%d/top1\r\n0>3>http://127.0.0.1:%d/main1\r\n"
-                        "1>3>http://127.0.0.1:%d/top2\r\n0>3>http://127.0.0.1:%d/main2\r\n" % ((port,) * 4)).encode()
-    threading.Thread(target=srv.serve_forever, daemon=True).start()
-    return "http://127.0.0.1:%d" % port, srv.shutdown
+    return served(pages=GOOD_PAGES, schedule=GOOD_SCHEDULE, switches=switches)
 
 
 def black_hole():
-    s = socket.socket()
-    s.bind(("127.0.0.1", 0))
-    s.listen(8)
-    held = []
-    stop = threading.Event()
-
-    def run():
-        s.settimeout(0.2)
-        while not stop.is_set():
-            try:
-                held.append(s.accept()[0])
-            except socket.timeout:
-                pass
-
-    threading.Thread(target=run, daemon=True).start()
-
-    def close():
-        stop.set()
-        for c in held:
-            c.close()
-        s.close()
-
-    return "http://127.0.0.1:%d" % s.getsockname()[1], close
+    hole = promo_server.BlackHole()
+    return hole.base, hole.close
 
 
 def late_server(delay, trickle=False):
     """Answers each request after `delay` seconds, just inside the client's limit of one request;
     with trickle, it sends the head at once and then one body byte a second, never finishing."""
-    class Late(Handler):
-        def do_GET(self):
-            if trickle:
-                self.send_response(200)
-                self.send_header("Content-Length", "1000")
-                self.end_headers()
-                try:
-                    for _ in range(int(delay)):
-                        self.wfile.write(b"1")
-                        self.wfile.flush()
-                        time.sleep(1)
-                except OSError:
-                    pass
-                return
-            time.sleep(delay)
-            try:
-                Handler.do_GET(self)
-            except OSError:
-                pass
-
-    srv = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Late)
-    srv.daemon_threads = True
-    Handler.switches = b"11"
-    Handler.schedule = b"1>3>http://127.0.0.1:9/top\r\n0>3>http://127.0.0.1:9/main\r\n"
-    threading.Thread(target=srv.serve_forever, daemon=True).start()
-    return "http://127.0.0.1:%d" % srv.server_address[1], srv.shutdown
+    return served(schedule=b"1>3>http://127.0.0.1:9/top\r\n0>3>http://127.0.0.1:9/main\r\n",
+                  delay=delay, trickle=trickle)
 
 
 def refused():
-    s = socket.socket()
-    s.bind(("127.0.0.1", 0))
-    port = s.getsockname()[1]
-    s.close()
-    return "http://127.0.0.1:%d" % port, lambda: None
+    return promo_server.refused_base(), lambda: None
 
 
 def descendants(pid):
