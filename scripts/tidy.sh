@@ -3,12 +3,13 @@
 # Runs clang-tidy with the project's .clang-tidy over our own sources, using the build folder's
 # compile commands (configure first: bash scripts/build.sh). Non-zero on any finding.
 #   scripts/tidy.sh                 every source file
-#   scripts/tidy.sh --since REV     only the source files changed since the commit REV (CI)
+#   scripts/tidy.sh --since REV     only the source files added or changed since the commit REV
+#                                   (a file that only moved is not checked again) (CI)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${VELMORA_BUILD_DIR:-build}
 if [ "${1:-}" = --since ]; then
-    files=$(git diff --name-only --diff-filter=AMR "${2:?--since needs a commit}" HEAD -- '*.cpp')
+    files=$(git diff --name-only --diff-filter=AM -M "${2:?--since needs a commit}" HEAD -- '*.cpp')
 else
     files=$(git ls-files '*.cpp')
 fi
