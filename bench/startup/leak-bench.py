@@ -29,10 +29,10 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "..", "tests", "support"))
 import promo_server  # noqa: E402
 
-spec = importlib.util.spec_from_file_location("run_bench", os.path.join(HERE, "run-bench.py"))
-rb = importlib.util.module_from_spec(spec)
+run_bench = importlib.util.spec_from_file_location("run_bench", os.path.join(HERE, "run-bench.py"))
+rb = importlib.util.module_from_spec(run_bench)
 sys.argv, _argv = sys.argv[:1], sys.argv  # run-bench reads its own arguments at import
-spec.loader.exec_module(rb)
+run_bench.loader.exec_module(rb)
 sys.argv = _argv
 
 BUILD = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build")
