@@ -71,6 +71,11 @@ public:
 };
 
 QAccessibleInterface* factory(const QString& className, QObject* object) {
+    // Only the label classes are ours to answer. The class name comes first: the factory is asked
+    // about every object, the web engine's half-made or half-destroyed ones too, which must not be
+    // touched.
+    if (className != QLatin1String("QLabel") && className != QLatin1String("ClickLabel"))
+        return nullptr;
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
         return nullptr;
